@@ -1,0 +1,74 @@
+#include "AppContext.h"
+#include "QmlTypes.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QProcess>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QUrl>
+
+namespace {
+
+// Address of the update manifest, handed to the updater; the panel never fetches it.
+const QString DEFS_URL = QStringLiteral("http://" TESSARO_UPDATE_HOST "/tessaro/updates.json");
+
+// The updater is only ever taken from the panel's own directory, never from the working
+// directory or PATH, so a file dropped elsewhere is never run.
+void startUpdater(const QString &version, const QString &pid)
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("update.exe");
+#else
+    const QString name = QStringLiteral("update");
+#endif
+    const QString program = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
+    const QFileInfo info(program);
+    if (!info.isFile() || !info.isExecutable())
+        return;
+    QProcess::startDetached(program, {version, pid, DEFS_URL});
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QGuiApplication app(argc, argv);
+    // A Linux executable carries no version record, so the build provides it.
+    if (QCoreApplication::applicationVersion().isEmpty())
+        QCoreApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tessaro"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("tessaro.local"));
+
+    const QString version = QCoreApplication::applicationVersion();
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    startUpdater(version, pid);
+
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/key.ico")));
+
+    QQmlApplicationEngine engine;
+    registerTessaroQmlTypes();
+    engine.rootContext()->setContextProperty(QStringLiteral("appContext"), AppContext::Instance());
+    AppContext::Instance()->setEngine(&engine);
+
+    // The main window source can be replaced for diagnostics (and for the start-up test).
+    QUrl url(QStringLiteral("qrc:/main.qml"));
+    const QByteArray override = qgetenv("TESSARO_MAIN_QML");
+    if (!override.isEmpty())
+        url = QUrl(QString::fromLocal8Bit(override));
+
+    QObject::connect(
+        &engine, &QQmlApplicationEngine::objectCreated, &app,
+        [url](QObject *obj, const QUrl &objUrl) {
+            if (!obj && url == objUrl)
+                QCoreApplication::exit(-1);
+        },
+        Qt::QueuedConnection);
+    engine.load(url);
+
+    return app.exec();
+}

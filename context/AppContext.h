@@ -1,0 +1,370 @@
+#pragma once
+
+#include "MyCustomType.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class ClientIO;
+class CommandAdapter;
+class QQmlEngine;
+class QTimer;
+class QTranslator;
+class ReplyApplier;
+class SettingsStore;
+
+// The panel's application context: the device link, the device state the screens show
+// and the operator's settings. The QML screens see it as "appContext" and use only the
+// properties, notifications and invokable operations declared here.
+class AppContext : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int connectType READ connectType WRITE setConnectType NOTIFY connectTypeChanged)
+    Q_PROPERTY(QJsonArray serialPorts READ serialPorts NOTIFY serialPortsChanged)
+    Q_PROPERTY(QString currentSerialport READ currentSerialport WRITE setCurrentSerialport NOTIFY
+                   currentSerialportChanged)
+    Q_PROPERTY(int currentSerialportBaudrate READ currentSerialportBaudrate WRITE
+                   setCurrentSerialportBaudrate NOTIFY currentSerialportBaudrateChanged)
+    Q_PROPERTY(QString currentIP READ currentIP WRITE setCurrentIP NOTIFY currentIPChanged)
+    Q_PROPERTY(bool isConnected READ isConnected WRITE setIsConnected NOTIFY isConnectedChanged)
+    Q_PROPERTY(bool isConnectPending READ isConnectPending WRITE setIsConnectPending NOTIFY
+                   isConnectPendingChanged)
+    Q_PROPERTY(QString serviceType READ serviceType WRITE setServiceType NOTIFY serviceTypeChanged)
+    Q_PROPERTY(QString serviceNum READ serviceNum WRITE setServiceNum NOTIFY serviceNumChanged)
+    Q_PROPERTY(QString ip READ ip WRITE setIp NOTIFY ipChanged)
+    Q_PROPERTY(QString ipMask READ ipMask WRITE setIpMask NOTIFY ipMaskChanged)
+    Q_PROPERTY(QString ipGateway READ ipGateway WRITE setIpGateway NOTIFY ipGatewayChanged)
+    Q_PROPERTY(int inChannels READ inChannels WRITE setInChannels NOTIFY inChannelsChanged)
+    Q_PROPERTY(int outChannels READ outChannels WRITE setOutChannels NOTIFY outChannelsChanged)
+    Q_PROPERTY(QJsonArray sws READ sws WRITE setSws NOTIFY swsChanged)
+    Q_PROPERTY(QJsonArray outputST READ outputST WRITE setOutputST NOTIFY outputSTChanged)
+    Q_PROPERTY(QJsonObject setting READ setting WRITE setSetting NOTIFY settingChanged)
+    Q_PROPERTY(QString mode READ mode WRITE setMode NOTIFY modeChanged)
+    Q_PROPERTY(int currentOutPESWPort READ currentOutPESWPort WRITE setcurrentOutPESWPort)
+    Q_PROPERTY(int currentOutPE READ currentOutPE WRITE setCurrentOutPE NOTIFY currentOutPEChanged)
+    Q_PROPERTY(int currentOutSW READ currentOutSW WRITE setCurrentOutSW NOTIFY currentOutSWChanged)
+    Q_PROPERTY(int currentInEQ READ currentInEQ WRITE setCurrentInEQ NOTIFY currentInEQChanged)
+    Q_PROPERTY(QString currentEDIDStr READ currentEDIDStr WRITE setCurrentEDIDStr NOTIFY
+                   currentEDIDStrChanged)
+    Q_PROPERTY(bool beep READ beep WRITE setBeep NOTIFY beepChanged)
+    Q_PROPERTY(int currentHDMIAudioSelPort READ currentHDMIAudioSelPort WRITE setcurrentHDMIAudioSelPort)
+    Q_PROPERTY(int currentHDMIAudioSel READ currentHDMIAudioSel WRITE setcurrentHDMIAudioSel NOTIFY
+                   currentHDMIAudioSelChanged)
+    Q_PROPERTY(QJsonObject inputOutputInfos READ inputOutputInfos WRITE setInputOutputInfos NOTIFY
+                   inputOutputInfosChanged)
+    Q_PROPERTY(bool language READ language WRITE setlanguage NOTIFY languageChanged)
+    Q_PROPERTY(bool inited READ inited NOTIFY initedChanged)
+    Q_PROPERTY(bool languagePending READ languagePending)
+    Q_PROPERTY(int DisplayMode READ DisplayMode WRITE setDisplayMode NOTIFY sgdisplayModeChanged)
+    Q_PROPERTY(int SplitterMode READ SplitterMode WRITE setSplitterMode NOTIFY sgsplitterModeChanged)
+    Q_PROPERTY(int SpliceMode READ SpliceMode WRITE setSpliceMode NOTIFY sgspliceModeChanged)
+    Q_PROPERTY(int Resolution READ Resolution WRITE setResolution NOTIFY sgResolutionChanged)
+    Q_PROPERTY(int Rotate READ Rotate WRITE setRotate NOTIFY sgRotateChanged)
+    Q_PROPERTY(int Mirror READ Mirror WRITE setMirror NOTIFY sgMirrorChanged)
+    Q_PROPERTY(int Audioselect READ Audioselect WRITE setAudioselect NOTIFY sgAudioSelectChanged)
+    Q_PROPERTY(QList<int> AudioHdmiOrAnalog READ AudioHdmiOrAnalog WRITE setAudioHdmiOrAnalog NOTIFY
+                   sgAudioHdmiOrAnalogChanged)
+    Q_PROPERTY(int OutRes READ OutRes WRITE setOutRes NOTIFY sgOutResSelectChanged)
+    Q_PROPERTY(MyCustomType customData READ getCustomData WRITE setCustomData NOTIFY customDataChanged)
+
+public:
+    // The process-wide instance; the first call creates it.
+    static AppContext *Instance();
+
+    // Public so that tests can work on a fresh context; the panel uses Instance().
+    explicit AppContext(QObject *parent = nullptr);
+    ~AppContext() override;
+
+    void setEngine(QQmlEngine *engine);
+
+    // ---- accessors ----
+    int connectType() const { return _conntype; }
+    void setConnectType(int v);
+    QJsonArray serialPorts() const { return _serialports; }
+    QString currentSerialport() const { return _currentSerialport; }
+    void setCurrentSerialport(const QString &v);
+    int currentSerialportBaudrate() const { return _currentSerialportBaudrate; }
+    void setCurrentSerialportBaudrate(int v);
+    QString currentIP() const { return _currentIP; }
+    void setCurrentIP(const QString &v);
+    bool isConnected() const { return _isConnected; }
+    void setIsConnected(bool v);
+    bool isConnectPending() const { return _isConnectPending; }
+    void setIsConnectPending(bool v);
+    QString serviceType() const { return _servicetype; }
+    void setServiceType(const QString &v);
+    QString serviceNum() const { return _servicenum; }
+    void setServiceNum(const QString &v);
+    QString ip() const { return _ip; }
+    void setIp(const QString &v);
+    QString ipMask() const { return _ipMask; }
+    void setIpMask(const QString &v);
+    QString ipGateway() const { return _ipGateway; }
+    void setIpGateway(const QString &v);
+    int inChannels() const { return _inchannels; }
+    void setInChannels(int v);
+    int outChannels() const { return _outchannels; }
+    void setOutChannels(int n);
+    QJsonArray sws() const { return _sws; }
+    void setSws(const QJsonArray &v);
+    QJsonArray outputST() const { return _outputST; }
+    void setOutputST(const QJsonArray &v);
+    QJsonObject setting() const { return _setting; }
+    void setSetting(const QJsonObject &v);
+    QString mode() const { return _mode; }
+    void setMode(const QString &v);
+    int currentOutPESWPort() const { return _currentOutPESWPort; }
+    void setcurrentOutPESWPort(int v);
+    int currentOutPE() const { return _currentOutPE; }
+    void setCurrentOutPE(int v);
+    int currentOutSW() const { return _currentOutSW; }
+    void setCurrentOutSW(int v);
+    int currentInEQ() const { return _currentInEQ; }
+    void setCurrentInEQ(int v);
+    QString currentEDIDStr() const { return _currentEDIDStr; }
+    void setCurrentEDIDStr(const QString &v);
+    bool beep() const { return _beep; }
+    void setBeep(bool v);
+    int currentHDMIAudioSelPort() const { return _currentHDMIAudioSelPort; }
+    void setcurrentHDMIAudioSelPort(int v);
+    int currentHDMIAudioSel() const { return _currentHDMIAudioSel; }
+    void setcurrentHDMIAudioSel(int v);
+    QJsonObject inputOutputInfos() const { return _inputOutputInfos; }
+    void setInputOutputInfos(const QJsonObject &v);
+    bool language() const { return _language; }
+    void setlanguage(bool v);
+    bool inited() const { return _inited; }
+    bool languagePending() const { return _languagePending; }
+    int DisplayMode() const { return _displayMode; }
+    void setDisplayMode(int v);
+    int SplitterMode() const { return _splitterMode; }
+    void setSplitterMode(int v);
+    int SpliceMode() const { return _spliceMode; }
+    void setSpliceMode(int v);
+    int Resolution() const { return _resolution; }
+    void setResolution(int v);
+    int Rotate() const { return _rotate; }
+    void setRotate(int v);
+    int Mirror() const { return _mirror; }
+    void setMirror(int v);
+    int Audioselect() const { return _audioselect; }
+    void setAudioselect(int v);
+    QList<int> AudioHdmiOrAnalog() const { return _audioHdmiOrAnalog; }
+    void setAudioHdmiOrAnalog(const QList<int> &v);
+    int OutRes() const { return _outRes; }
+    void setOutRes(int v);
+    MyCustomType getCustomData() const { return m_customData; }
+    void setCustomData(const MyCustomType &v);
+
+    // ---- operations ----
+    Q_INVOKABLE void init();
+    Q_INVOKABLE void scanSerialPorts();
+    Q_INVOKABLE void connectTerminal();
+    Q_INVOKABLE void disconnectTerminal();
+    Q_INVOKABLE void loadSetting();
+    Q_INVOKABLE void saveSetting();
+    Q_INVOKABLE void changeLangeuageZhCN(bool val);
+    Q_INVOKABLE void loadEDID_fromFile(QString filepath);
+    Q_INVOKABLE void saveEDID_toFile(QString fileurl);
+    Q_INVOKABLE void updateInputOutputInfo(QString infoStr);
+    Q_INVOKABLE void cmd_SetAudioHdmiOrAnlog(int port, int value);
+    Q_INVOKABLE int cmd_GetAudioHdmiOrAnlog(int port);
+
+    Q_INVOKABLE void sendCmd_Ping();
+    Q_INVOKABLE void sendCmd_GetSW();
+    Q_INVOKABLE void sendCmd_GetOutput();
+    Q_INVOKABLE void sendCmd_GetIP();
+    Q_INVOKABLE void sendCmd_GetIPMask();
+    Q_INVOKABLE void sendCmd_GetIPGateway();
+    Q_INVOKABLE void sendCmd_SetIP(QString ip);
+    Q_INVOKABLE void sendCmd_SetIPMask(QString mask);
+    Q_INVOKABLE void sendCmd_SetIPGateway(QString gateway);
+    Q_INVOKABLE void sendCmd_GetServiceType();
+    Q_INVOKABLE void sendCmd_GetServiceNum();
+    Q_INVOKABLE void sendCmd_SetServiceType(QString val);
+    Q_INVOKABLE void sendCmd_SetServiceNum(QString val);
+    Q_INVOKABLE void sendCmd_SW(int in, QJsonArray out);
+    Q_INVOKABLE void sendCmd_DelaySW(int in, QJsonArray out);
+    Q_INVOKABLE void sendCmd_SWOTO();
+    Q_INVOKABLE void sendCmd_SetOutput(int key, bool val, int delay = 0);
+    Q_INVOKABLE void sendCmd_DisplayBanner(int key, bool val);
+    Q_INVOKABLE void sendCmd_SaveSence(int val);
+    Q_INVOKABLE void sendCmd_CallSence(int val);
+    Q_INVOKABLE void sendCmd_SenceDefault();
+    Q_INVOKABLE void sendCmd_SetSenceLoopEN(QJsonArray keys, int interval);
+    Q_INVOKABLE void sendCmd_SetSenceLoopDis();
+    Q_INVOKABLE void sendCmd_SetEDID(int key, int val);
+    Q_INVOKABLE void sendCmd_GetOutPE(int key);
+    Q_INVOKABLE void sendCmd_SetOutPE(int key, int val);
+    Q_INVOKABLE void sendCmd_GetOutSW(int key);
+    Q_INVOKABLE void sendCmd_SetOutSW(int key, int val);
+    Q_INVOKABLE void sendCmd_GetRXEQ(int key);
+    Q_INVOKABLE void sendCmd_SetRXEQ(int key, int val);
+    Q_INVOKABLE void sendCmd_GetEDIDData(int val);
+    Q_INVOKABLE void sendCmd_SetEDIDData(int key, QString val);
+    Q_INVOKABLE void sendCmd_GetBeepEn();
+    Q_INVOKABLE void sendCmd_SetBeepEn(bool val);
+    Q_INVOKABLE void sendCmd_ResetFactory();
+    Q_INVOKABLE void sendCmd_RxTxResetFactory(int port);
+    Q_INVOKABLE void sendCmd_BeepONOnce();
+    Q_INVOKABLE void sendCmd_ReadRXTXInfo(int port);
+    Q_INVOKABLE void sendCmd_SetRXTXResolution(int port, int resolutionindex);
+    Q_INVOKABLE void sendCmd_GetRXTXResolution(int port);
+    Q_INVOKABLE void sendCmd_SetRXTXAudioSelect(int port, int audioindex);
+    Q_INVOKABLE void sendCmd_SetRXTXBrightness(int port, int brightness);
+    Q_INVOKABLE void sendCmd_SetRXTXContrast(int port, int contrast);
+    Q_INVOKABLE void sendCmd_SetRXTXSharpness(int port, int sharpness);
+    Q_INVOKABLE void sendCmd_SetRXTXColorTempR(int port, int colorTempR);
+    Q_INVOKABLE void sendCmd_SetRXTXColorTempG(int port, int colorTempG);
+    Q_INVOKABLE void sendCmd_SetRXTXColorTempB(int port, int colorTempB);
+    Q_INVOKABLE void sendCmd_SetVideoWallGap(int port, int hgap, int vgap);
+    Q_INVOKABLE void sendCmd_SetRXTXVideoWall(int port, int Htotal, int Vtotal, int Hpos, int Vpos, int Group);
+    Q_INVOKABLE void sendCmd_SetSubtitleEnable(int port, int enable);
+    Q_INVOKABLE void sendCmd_SetSubtitleColor(int port, int color);
+    Q_INVOKABLE void sendCmd_SetSubtitlePosition(int port, int pos);
+    Q_INVOKABLE void sendCmd_SetSubtitleScrolling(int port, int mov);
+    Q_INVOKABLE void sendCmd_SetSubtitleBGColor(int port, int BG);
+    Q_INVOKABLE void sendCmd_SetSubtitleAlpha(int port, int Alpha);
+    Q_INVOKABLE void sendCmd_HDMIAudioInsertSlect(int port, int audio);
+    Q_INVOKABLE void sendCmd_GetHDMIAudio(int port);
+    Q_INVOKABLE void sendCmd_SetDisplayMode(int mode);
+    Q_INVOKABLE void sendCmd_SetSplitterMode(int mode);
+    Q_INVOKABLE void sendCmd_SetSpliceMode(int mode);
+    Q_INVOKABLE void sendCmd_SetRelution(int mode);
+    Q_INVOKABLE void sendCmd_SetRotate(int mode);
+    Q_INVOKABLE void sendCmd_SetMirror(int port, int mode);
+    Q_INVOKABLE void sendCmd_SetMirror2(int mode);
+    Q_INVOKABLE void sendCmd_SetAudioSelect(int mode);
+    Q_INVOKABLE void sendCmd_SetAudioHdmiOrAnlog(int port, int mode);
+    Q_INVOKABLE void sendCmd_GetAudioHdmiOrAnlog(int port);
+    Q_INVOKABLE void sendCmd_SetSubtitleTXT(int port, QString val);
+
+    // Subtitle text as the device takes it: "\uXXXX" per UTF-16 code unit.
+    static QString stringToUnicode(const QString &text);
+
+    // The link currently in use, or null (for tests and diagnostics).
+    ClientIO *clientIO() const { return _clientio; }
+    // Takes over a link made elsewhere (a test double or another transport): drops the
+    // current link, wires the new one like a link of connectTerminal() and opens it.
+    void attachLink(ClientIO *link);
+    // Largest unterminated line the receive buffer keeps before it is discarded.
+    static constexpr int kMaxReceiveBuffer = 1024 * 1024;
+
+signals:
+    void connectTypeChanged();
+    void serialPortsChanged();
+    void currentSerialportChanged();
+    void currentSerialportBaudrateChanged();
+    void currentIPChanged();
+    void isConnectedChanged();
+    void isConnectPendingChanged();
+    void ipChanged();
+    void ipMaskChanged();
+    void ipGatewayChanged();
+    void serviceTypeChanged();
+    void serviceNumChanged();
+    void inChannelsChanged();
+    void outChannelsChanged();
+    void swsChanged();
+    void settingChanged();
+    void outputSTChanged();
+    void currentOutPEChanged();
+    void currentHDMIAudioSelChanged();
+    void currentOutSWChanged();
+    void currentInEQChanged();
+    void currentEDIDStrChanged();
+    void modeChanged();
+    void beepChanged();
+    void initedChanged();
+    void inputOutputInfosChanged();
+    void languageChanged();
+    void sgdisplayModeChanged();
+    void sgsplitterModeChanged();
+    void sgspliceModeChanged();
+    void sgResolutionChanged();
+    void sgRotateChanged();
+    void sgMirrorChanged();
+    void sgAudioSelectChanged();
+    void sgAudioHdmiOrAnalogChanged();
+    void sgOutResSelectChanged();
+    void customDataChanged();
+
+private slots:
+    void onConnected();
+    void onDisconnected();
+    void onReadReady();
+    void afterConnected();
+    void onRead_timerout();
+
+private:
+    // One-key saves: reload the file, set the key, write the file.
+    void saveConnectType();
+    void saveCurrrentSerialport();
+    void saveCurrentSerialportBaudrate();
+    void saveCurrentIP();
+    void saveKey(const QString &key, const QJsonValue &value);
+
+    // Closes the current link (if any) and releases it through the event loop.
+    void dropLink();
+    // Writes one command line to the current link when connected.
+    void send(const QByteArray &line);
+    // Port guard shared by the board and subtitle operations.
+    bool sendToPort(int port, const QByteArray &line);
+
+    QJsonObject _setting;
+    bool _inited = false;
+    int _conntype = 0;
+    QJsonArray _serialports;
+    QString _currentSerialport;
+    int _currentSerialportBaudrate = 0;
+    QString _currentIP;
+    bool _isConnected = false;
+    bool _isConnectPending = false;
+    QString _mode;
+    QString _servicetype;
+    QString _servicenum;
+    QString _ip;
+    QString _ipMask;
+    QString _ipGateway;
+    int _inchannels = 0;
+    int _outchannels = 0;
+    QJsonArray _sws;
+    QJsonArray _outputST;
+    QJsonObject _inputOutputInfos;
+    int _currentOutPESWPort = 0;
+    int _currentOutPE = 0;
+    int _currentOutSW = 0;
+    int _currentInEQ = 0;
+    QString _currentEDIDStr;
+    bool _beep = false;
+    int _currentHDMIAudioSelPort = 0;
+    int _currentHDMIAudioSel = 0;
+    ClientIO *_clientio = nullptr;
+    CommandAdapter *_cmdadapter = nullptr;
+    QByteArray _data;
+    QTranslator *lan_zh = nullptr;
+    QQmlEngine *engine = nullptr;
+    bool _language = false;
+    bool _languagePending = false;
+    int _displayMode = 0;
+    int _splitterMode = 0;
+    int _spliceMode = 0;
+    int _resolution = 0;
+    int _rotate = 0;
+    int _mirror = 0;
+    int _audioselect = 0;
+    QList<int> _audioHdmiOrAnalog;
+    QTimer *rx_timer = nullptr;
+    int _outRes = 0;
+    MyCustomType m_customData;
+
+    bool _analyzing = false; // the receive buffer is being parsed
+    std::unique_ptr<ReplyApplier> _replies;
+    std::unique_ptr<SettingsStore> _store;
+};

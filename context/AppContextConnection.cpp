@@ -1,0 +1,174 @@
+// Getting ready, finding serial ports, opening and closing the device link, the first
+// queries after a link comes up, and the receive path.
+#include "AppContext.h"
+
+#include "CommandAdapter.h"
+#include "DelayMSec.h"
+#include "SerialPortList.h"
+#include "SerialportIO.h"
+#include "TcpClientIO.h"
+
+#include <QDebug>
+#include <QTimer>
+
+namespace {
+constexpr int kDevicePort = 8080;
+constexpr int kFirstQueriesDelayMs = 1000;
+constexpr int kQueryPauseMs = 100;
+constexpr int kReceiveIdleMs = 500;
+} // namespace
+
+void AppContext::init()
+{
+    loadSetting();
+    const QJsonObject saved = _setting;
+    if (saved.contains(QStringLiteral("languageCN"))) {
+        const QJsonValue v = saved.value(QStringLiteral("languageCN"));
+        changeLangeuageZhCN(v.isBool() && v.toBool());
+    }
+    if (saved.contains(QStringLiteral("connectType")))
+        setConnectType(saved.value(QStringLiteral("connectType")).toInt(0));
+    if (saved.contains(QStringLiteral("currentSerialport")))
+        setCurrentSerialport(saved.value(QStringLiteral("currentSerialport")).toString());
+    if (saved.contains(QStringLiteral("currentSerialportBaudrate")))
+        setCurrentSerialportBaudrate(saved.value(QStringLiteral("currentSerialportBaudrate")).toInt(0));
+    if (saved.contains(QStringLiteral("currentIP")))
+        setCurrentIP(saved.value(QStringLiteral("currentIP")).toString());
+
+    if (!rx_timer) {
+        rx_timer = new QTimer(this);
+        connect(rx_timer, &QTimer::timeout, this, &AppContext::onRead_timerout);
+    }
+    _inited = true;
+    emit initedChanged();
+}
+
+void AppContext::scanSerialPorts()
+{
+    _serialports = QJsonArray();
+    const QStringList names = SerialPortList::available();
+    for (const QString &name : names)
+        _serialports.append(name);
+    qDebug() << "scan serial ports:" << names;
+    emit serialPortsChanged();
+}
+
+void AppContext::dropLink()
+{
+    if (!_clientio)
+        return;
+    ClientIO *old = _clientio;
+    old->close(); // an open link reports its disconnection here
+    old->disconnect(this);
+    old->deleteLater();
+    _clientio = nullptr;
+}
+
+void AppContext::attachLink(ClientIO *link)
+{
+    dropLink();
+    link->setParent(this);
+    _clientio = link;
+    connect(link, &ClientIO::onConnected, this, &AppContext::onConnected);
+    connect(link, &ClientIO::onDisconnected, this, &AppContext::onDisconnected);
+    connect(link, &ClientIO::onReadReady, this, &AppContext::onReadReady);
+    link->open();
+}
+
+void AppContext::connectTerminal()
+{
+    setIsConnectPending(true);
+    dropLink();
+    qDebug() << "AppContext::connectTerminal";
+
+    ClientIO *link = nullptr;
+    if (_conntype == 0) {
+        qDebug() << "connect" << _currentSerialport << _currentSerialportBaudrate;
+        if (_currentSerialport.trimmed().isEmpty()
+            || !SerialPortList::available().contains(_currentSerialport)) {
+            qDebug() << "connect without serialport";
+            setIsConnectPending(false);
+            return;
+        }
+        link = new SerialportIO(_currentSerialport, _currentSerialportBaudrate, this);
+    } else {
+        qDebug() << "connect" << _currentIP << kDevicePort;
+        if (_currentIP.trimmed().isEmpty()) {
+            qDebug() << "connect without ip";
+            setIsConnectPending(false);
+            return;
+        }
+        link = new TcpClientIO(_currentIP, kDevicePort, this);
+    }
+
+    attachLink(link);
+}
+
+void AppContext::disconnectTerminal()
+{
+    // With the link already down (a device that dropped the connection, for example
+    // while it reboots after a factory reset) there is nothing to wait for: a pending
+    // state here would never be cleared.
+    if (!_clientio || !_isConnected)
+        return;
+    setIsConnectPending(true);
+    _clientio->close();
+}
+
+void AppContext::onConnected()
+{
+    setIsConnected(true);
+    setIsConnectPending(false);
+    // Bound to the link that came up: a link replaced within the second takes its
+    // first queries with it.
+    QTimer::singleShot(kFirstQueriesDelayMs, sender() ? sender() : this, [this] { afterConnected(); });
+}
+
+void AppContext::afterConnected()
+{
+    sendCmd_Ping();
+    sendCmd_GetSW();
+    Delay_MSec(kQueryPauseMs);
+    sendCmd_GetOutput();
+    Delay_MSec(kQueryPauseMs);
+    sendCmd_GetBeepEn();
+}
+
+void AppContext::onDisconnected()
+{
+    setIsConnected(false);
+    setIsConnectPending(false);
+    setMode(QString());
+    setInChannels(0);
+    setOutChannels(0);
+}
+
+void AppContext::onReadReady()
+{
+    if (!_clientio)
+        return;
+    _data.append(_clientio->read());
+    if (rx_timer)
+        rx_timer->start(kReceiveIdleMs);
+    // A reply handler that waits (and so runs the event loop) can bring more bytes in
+    // while a chunk is being parsed; the running pass picks them up.
+    if (_analyzing)
+        return;
+    _analyzing = true;
+    _cmdadapter->AnalyzeData(_data);
+    _analyzing = false;
+    if (_data.size() > kMaxReceiveBuffer) {
+        qDebug() << "receive buffer over" << kMaxReceiveBuffer << "bytes without a line end; discarded";
+        _data.clear();
+    }
+}
+
+void AppContext::onRead_timerout()
+{
+    if (_analyzing) // never pull the buffer from under a running parse
+        return;
+    qDebug() << "Recived timerout:" << _data;
+    if (rx_timer)
+        rx_timer->stop();
+    _data.clear();
+}

@@ -1,0 +1,17 @@
+#include "QmlTypes.h"
+
+#include "ModelGroups.h"
+#include "MyCustomType.h"
+
+#include <QQmlEngine>
+
+void registerTessaroQmlTypes()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    qRegisterMetaType<MyCustomType>("MyCustomType");
+    qmlRegisterSingletonType<ModelGroups>("Tessaro", 1, 0, "Models",
+                                          [](QQmlEngine *, QJSEngine *) -> QObject * { return new ModelGroups; });
+}

@@ -1,0 +1,64 @@
+#include "SettingsStore.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+namespace {
+
+// True when the bytes are a JSON document whose top level is an object.
+bool holdsObject(const QByteArray &bytes, QJsonObject *out)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return false;
+    if (out)
+        *out = doc.object();
+    return true;
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(QString path) : _path(std::move(path)) {}
+
+QJsonObject SettingsStore::load() const
+{
+    QFile file(_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QJsonObject();
+    const QByteArray bytes = file.readAll();
+    file.close();
+    QJsonObject object;
+    if (!holdsObject(bytes, &object))
+        return QJsonObject();
+    return object;
+}
+
+void SettingsStore::backupIfDamaged() const
+{
+    QFile file(_path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    file.close();
+    if (holdsObject(bytes, nullptr))
+        return;
+    const QString backup = backupPath();
+    QFile::remove(backup);
+    if (!QFile::copy(_path, backup))
+        qDebug() << "settings: could not keep the unreadable" << _path << "as" << backup;
+    else
+        qDebug() << "settings: kept the unreadable" << _path << "as" << backup;
+}
+
+bool SettingsStore::save(const QJsonObject &settings) const
+{
+    backupIfDamaged();
+    QSaveFile file(_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(settings).toJson(QJsonDocument::Indented));
+    return file.commit();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+// The settings file: one JSON object, written in indented form. Saving replaces the
+// file atomically, and a file that does not hold a JSON object is kept as "<name>.bak"
+// before it is first overwritten, so names stored in a damaged file can be recovered.
+class SettingsStore
+{
+public:
+    explicit SettingsStore(QString path = QStringLiteral("setting.data"));
+
+    // The file's object; an empty object when the file is missing, unreadable, not JSON
+    // or not an object.
+    QJsonObject load() const;
+    // Writes the whole object; false when the file could not be written (the previous
+    // file is then left as it was).
+    bool save(const QJsonObject &settings) const;
+
+    QString path() const { return _path; }
+    QString backupPath() const { return _path + QStringLiteral(".bak"); }
+
+private:
+    void backupIfDamaged() const;
+
+    QString _path;
+};

@@ -1,0 +1,5 @@
+#include "ClientIO.h"
+
+ClientIO::ClientIO(QObject *parent) : QObject(parent) {}
+
+ClientIO::~ClientIO() = default;

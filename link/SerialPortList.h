@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+
+// The operating system's serial port names, in the order it lists them. Tests replace
+// the source (a test machine has no real ports, and pseudo-terminals are never listed).
+namespace SerialPortList {
+
+QStringList available();
+
+using Source = std::function<QStringList()>;
+// Installs a replacement source; an empty function restores the system's list.
+void setSource(Source source);
+
+} // namespace SerialPortList

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ClientIO.h"
+
+#include <QTcpSocket>
+
+// ClientIO over a TCP client connection. The connection is confirmed when the socket
+// reports it; an attempt that has not connected within 5 s is given up.
+class TcpClientIO : public ClientIO
+{
+    Q_OBJECT
+public:
+    TcpClientIO(QString host, int port, QObject *parent = nullptr);
+
+    bool open() override;
+    bool close() override;
+    int write(QByteArray data) override;
+    QByteArray read() override;
+
+    static constexpr int kConnectCheckMs = 5000;
+
+private slots:
+    void onError(QAbstractSocket::SocketError error);
+    void onCheckTimeout();
+    void onTCPConnected();
+
+private:
+    QString _host;
+    int _port = 0;
+    QTcpSocket _client;
+    bool _connected = false;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QString>
+
+// Receiver of recognised device replies. The parser calls exactly one of these per
+// recognised reply line, with the values already taken out of the line; whoever keeps
+// the device state implements it.
+class ReplySink
+{
+public:
+    virtual ~ReplySink() = default;
+
+    // A model reply: the identifier and the catalogue's channel counts for it.
+    virtual void replyModel(const QString &id, int inputs, int outputs) = 0;
+    virtual void replySwitchList(const QJsonArray &sws) = 0;    // "SWS", already grouped
+    virtual void replyOutputStates(const QJsonArray &st) = 0;  // "OutPutST"
+    virtual void replyIp(const QString &text) = 0;
+    virtual void replyIpMask(const QString &text) = 0;
+    virtual void replyIpGateway(const QString &text) = 0;
+    virtual void replyServiceType(const QString &text) = 0;
+    virtual void replyServiceNum(const QString &text) = 0;
+    virtual void replyOutPE(int port, int value, const QString &valueText) = 0;
+    virtual void replyOutSW(int port, int value) = 0;
+    virtual void replyInEQ(int value) = 0;
+    virtual void replyEdidText(const QString &text) = 0;
+    virtual void replyBeep(bool on) = 0;
+    virtual void replyBoardInfo(const QString &json) = 0;
+    virtual void replyHdmiAudioInsert(int port, int value) = 0;
+    virtual void replyDisplayMode(int value) = 0;
+    virtual void replySplitterMode(int value) = 0;
+    virtual void replySpliceMode(int value) = 0;
+    virtual void replyResolution(int value) = 0;
+    virtual void replyRotate(int value) = 0;
+    virtual void replyAudioHdmiOrAnalog(int port, int value) = 0;
+    virtual void replyAudioSelect(int value) = 0;
+    virtual void replyOutRes(int value) = 0;
+};

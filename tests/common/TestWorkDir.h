@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// Makes a fresh temporary directory the working directory (where "setting.data" lives)
+// for the lifetime of the object, and goes back afterwards.
+class TestWorkDir
+{
+public:
+    TestWorkDir();
+    ~TestWorkDir();
+
+    QString path() const { return _dir.path(); }
+    QString file(const QString &name) const { return _dir.filePath(name); }
+    void write(const QString &name, const QByteArray &bytes) const;
+    QByteArray read(const QString &name) const;
+
+private:
+    QTemporaryDir _dir;
+    QString _previous;
+};
