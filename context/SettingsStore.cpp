@@ -59,6 +59,12 @@ bool SettingsStore::save(const QJsonObject &settings) const
     QSaveFile file(_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(QJsonDocument(settings).toJson(QJsonDocument::Indented));
+    const QByteArray bytes = QJsonDocument(settings).toJson(QJsonDocument::Indented);
+    // A full disk shows up as a short write that QSaveFile would still commit.
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
     return file.commit();
 }

@@ -1,0 +1,97 @@
+// The built program: starting with or without an updater, and failing to load its window.
+#include "TestWorkDir.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+class TstStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void runsWithoutUpdaterAndIgnoresWorkingDirectory();
+    void updaterBesideProgramGetsVersionPidAndManifest();
+    void mainWindowThatFailsToLoadExitsWithMinusOne();
+};
+
+namespace {
+
+void writeScript(const QString &path, const QByteArray &body)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n" + body);
+    f.close();
+    f.setPermissions(f.permissions() | QFile::ExeOwner | QFile::ExeUser);
+}
+
+void stop(QProcess &p)
+{
+    p.kill();
+    p.waitForFinished(5000);
+}
+
+} // namespace
+
+void TstStartup::runsWithoutUpdaterAndIgnoresWorkingDirectory()
+{
+    TestWorkDir dir;
+    // An "update" dropped into the working directory must never be run.
+    writeScript(dir.file("update"), "touch \"$(dirname \"$0\")/ran\"\n");
+    writeScript(dir.file("update.exe"), "touch \"$(dirname \"$0\")/ran\"\n");
+    QProcess panel;
+    panel.setWorkingDirectory(dir.path());
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", dir.path() + ":" + env.value("PATH"));
+    panel.setProcessEnvironment(env);
+    panel.start(QString(TESSARO_BIN), QStringList());
+    QVERIFY(panel.waitForStarted());
+    QVERIFY(!panel.waitForFinished(2000)); // still running: the window opened
+    QCOMPARE(panel.state(), QProcess::Running);
+    stop(panel);
+    QVERIFY(!QFile::exists(dir.file("ran")));
+}
+
+void TstStartup::updaterBesideProgramGetsVersionPidAndManifest()
+{
+    TestWorkDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("bin"));
+    const QString program = dir.file("bin/tessaro");
+    QVERIFY(QFile::copy(TESSARO_BIN, program));
+    QFile(program).setPermissions(QFile(TESSARO_BIN).permissions());
+    writeScript(dir.file("bin/update"), "printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.txt\"\n");
+
+    QProcess panel;
+    panel.setWorkingDirectory(dir.path());
+    panel.start(program, QStringList());
+    QVERIFY(panel.waitForStarted());
+    const QString argsFile = dir.file("bin/args.txt");
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(argsFile) && QFileInfo(argsFile).size() > 0, 10000);
+    QFile f(argsFile);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QStringList args = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(args.size(), 3);
+    QCOMPARE(args.at(0), QString("1.2.3.3"));
+    QCOMPARE(args.at(1), QString::number(panel.processId()));
+    QVERIFY(args.at(2).startsWith("http://"));
+    QVERIFY(args.at(2).endsWith("/tessaro/updates.json"));
+    stop(panel);
+}
+
+void TstStartup::mainWindowThatFailsToLoadExitsWithMinusOne()
+{
+    TestWorkDir dir;
+    dir.write("broken.qml", "import QtQuick 2.15\nWindow { this is not qml }\n");
+    QProcess panel;
+    panel.setWorkingDirectory(dir.path());
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("TESSARO_MAIN_QML", QUrl::fromLocalFile(dir.file("broken.qml")).toString());
+    panel.setProcessEnvironment(env);
+    panel.start(QString(TESSARO_BIN), QStringList());
+    QVERIFY(panel.waitForFinished(15000));
+    QCOMPARE(panel.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(panel.exitCode(), 255); // -1 as the shell sees it
+}
+
+QTEST_GUILESS_MAIN(TstStartup)
+#include "tst_startup.moc"

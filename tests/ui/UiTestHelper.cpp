@@ -1,0 +1,70 @@
+#include "UiTestHelper.h"
+
+#include "AppContext.h"
+#include "SerialPortList.h"
+#include "SimServer.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+
+UiTestHelper::UiTestHelper(SimServer *sim, QString simAddress, QObject *parent)
+    : QObject(parent), _sim(sim), _simAddress(std::move(simAddress))
+{
+}
+
+void UiTestHelper::connectToSim(const QString &model)
+{
+    AppContext *ctx = AppContext::Instance();
+    _sim->setModel(model);
+    _sim->clearReceived();
+    ctx->setConnectType(1);
+    ctx->setCurrentIP(_simAddress);
+    ctx->connectTerminal();
+}
+
+void UiTestHelper::disconnectNow()
+{
+    AppContext *ctx = AppContext::Instance();
+    if (!ctx->isConnected())
+        return;
+    QSignalSpy spy(ctx, &AppContext::isConnectedChanged);
+    ctx->disconnectTerminal();
+    for (int i = 0; i < 60 && ctx->isConnected(); ++i)
+        spy.wait(100);
+}
+
+QString UiTestHelper::readSettingFile() const
+{
+    QFile f(QStringLiteral("setting.data"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+void UiTestHelper::writeSettingFile(const QString &text) const
+{
+    QFile f(QStringLiteral("setting.data"));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(text.toUtf8());
+}
+
+void UiTestHelper::removeSettingFile() const
+{
+    QFile::remove(QStringLiteral("setting.data"));
+}
+
+void UiTestHelper::setSerialPorts(const QStringList &ports) const
+{
+    SerialPortList::setSource([ports] { return ports; });
+}
+
+double UiTestHelper::now() const
+{
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return static_cast<double>(clock.elapsed());
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+class SimServer;
+
+// What the screen tests need besides appContext and sim: the working directory's
+// settings file, the serial port list, and a connection to the simulator.
+class UiTestHelper : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString simAddress READ simAddress CONSTANT)
+public:
+    UiTestHelper(SimServer *sim, QString simAddress, QObject *parent = nullptr);
+
+    QString simAddress() const { return _simAddress; }
+
+    // Points the context at the simulator (network link) emulating model, and connects.
+    // The caller waits for appContext.isConnected / appContext.mode.
+    Q_INVOKABLE void connectToSim(const QString &model);
+    // Disconnects and waits until the context reports the link down (at most 6 s).
+    Q_INVOKABLE void disconnectNow();
+    // The settings file in the working directory, as text ("" when missing).
+    Q_INVOKABLE QString readSettingFile() const;
+    Q_INVOKABLE void writeSettingFile(const QString &text) const;
+    Q_INVOKABLE void removeSettingFile() const;
+    // Replaces the serial port list the context scans.
+    Q_INVOKABLE void setSerialPorts(const QStringList &ports) const;
+    // Milliseconds since an arbitrary start, for timing checks.
+    Q_INVOKABLE double now() const;
+
+private:
+    SimServer *_sim;
+    QString _simAddress;
+};
