@@ -142,9 +142,18 @@ void AppContext::setCustomData(const MyCustomType &v)
 void AppContext::setOutChannels(int n)
 {
     _outchannels = n;
+    // Entries are made once and shared: building JSON objects is dear, and every model
+    // reply rebuilds the whole list.
+    static const QVector<QJsonObject> kOpen = [] {
+        QVector<QJsonObject> v;
+        for (int k = 0; k <= 128; ++k)
+            v.append(QJsonObject{{QStringLiteral("index"), k}, {QStringLiteral("isOpen"), 1}});
+        return v;
+    }();
     QJsonArray states;
     for (int k = 1; k <= n; ++k)
-        states.append(QJsonObject{{QStringLiteral("index"), k}, {QStringLiteral("isOpen"), 1}});
+        states.append(k < kOpen.size() ? kOpen.at(k)
+                                       : QJsonObject{{QStringLiteral("index"), k}, {QStringLiteral("isOpen"), 1}});
     for (int k = 0; k < n; ++k)
         _audioHdmiOrAnalog.append(0);
     setOutputST(states);

@@ -18,17 +18,20 @@ QString localPath(const QString &url)
 
 void AppContext::loadEDID_fromFile(QString filepath)
 {
-    QFile file(localPath(filepath));
+    // A plain path without the file scheme names no local file and reads as no bytes.
+    const QString path = localPath(filepath);
+    QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
+    if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     setCurrentEDIDStr(EdidCodec::toText(bytes));
 }
 
 void AppContext::saveEDID_toFile(QString fileurl)
 {
-    QFile file(localPath(fileurl));
-    if (!file.open(QIODevice::WriteOnly))
+    const QString path = localPath(fileurl);
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
         return;
     file.write(EdidCodec::fromText(_currentEDIDStr.toLocal8Bit()));
     file.close();

@@ -1,6 +1,8 @@
 #include "ModelCatalogue.h"
 
 #include <QHash>
+#include <QSet>
+#include <QVector>
 
 namespace {
 
@@ -55,12 +57,29 @@ QStringList split(const char *ids)
     return QString::fromLatin1(ids).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-const GroupRow *findGroup(ModelCatalogue::Group group)
+constexpr int kGroupCount = int(sizeof(kGroups) / sizeof(kGroups[0]));
+
+// Members of every group, built once; indexed like kGroups.
+const QVector<QSet<QString>> &groupSets()
 {
-    for (const GroupRow &row : kGroups)
-        if (row.group == group)
-            return &row;
-    return nullptr;
+    static const QVector<QSet<QString>> sets = [] {
+        QVector<QSet<QString>> v;
+        v.reserve(kGroupCount);
+        for (const GroupRow &row : kGroups) {
+            const QStringList ids = split(row.members);
+            v.append(QSet<QString>(ids.begin(), ids.end()));
+        }
+        return v;
+    }();
+    return sets;
+}
+
+int groupIndex(ModelCatalogue::Group group)
+{
+    for (int i = 0; i < kGroupCount; ++i)
+        if (kGroups[i].group == group)
+            return i;
+    return -1;
 }
 
 } // namespace
@@ -71,7 +90,8 @@ bool ModelCatalogue::lookup(const QString &id, Counts *counts)
         QHash<QString, Counts> t;
         for (const Row &row : kCatalogue)
             for (const QString &model : split(row.ids))
-                t.insert(model, Counts{row.inputs, row.outputs});
+                if (!t.contains(model)) // rows are tested in table order
+                    t.insert(model, Counts{row.inputs, row.outputs});
         return t;
     }();
     const auto it = table.constFind(id);
@@ -84,15 +104,16 @@ bool ModelCatalogue::lookup(const QString &id, Counts *counts)
 
 QStringList ModelCatalogue::members(Group group)
 {
-    const GroupRow *row = findGroup(group);
-    return row ? split(row->members) : QStringList();
+    const int i = groupIndex(group);
+    return i < 0 ? QStringList() : split(kGroups[i].members);
 }
 
 bool ModelCatalogue::inGroup(const QString &mode, Group group)
 {
     if (mode.isEmpty())
         return false;
-    return members(group).contains(mode);
+    const int i = groupIndex(group);
+    return i >= 0 && groupSets().at(i).contains(mode);
 }
 
 bool ModelCatalogue::inGroup(const QString &mode, const QString &groupName)
