@@ -1,11 +1,13 @@
 #pragma once
 
+#include "SimDevice.h"
+
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-class SimDevice;
+class SimServerPrivate;
 
 // A simulated device serving one panel over TCP and/or a pseudo-terminal. Usable
 // in-process (tests publish it to QML as "sim") and by the tessaro-sim program.
@@ -38,15 +40,55 @@ public:
     Q_INVOKABLE void sendLine(const QString &line);
     // Sends raw bytes as they are.
     Q_INVOKABLE void sendRaw(const QByteArray &bytes);
-    // Closes the connection to the panel, as a device that drops the link.
+    // Closes the connection to the panel, as a device that drops the link. A
+    // pseudo-terminal cannot be hung up from the device side without closing it, so
+    // the pty is replaced by a fresh one (ptyPath() changes; the symbolic link, if
+    // any, is pointed at the new one).
     Q_INVOKABLE void dropConnection();
+
+    // Where the server listens (null address and 0 when not listening).
+    QHostAddress tcpAddress() const;
+    quint16 tcpPort() const;
+    void closeTcp();
+    void closePty();
+    // TCP connections accepted so far.
+    int connectionCount() const;
+
+    // Faults, all off (0) by default; each applies from the next byte it concerns.
+    // Sends every reply in pieces of `bytes` bytes, `gapMs` apart.
+    void setChunkSize(int bytes, int gapMs = 20);
+    // Holds every reply back for `ms` milliseconds (order is kept).
+    void setReplyDelay(int ms);
+    // Closes the connection after answering the n-th command of a connection.
+    void setCloseAfterCommands(int n);
+    // A junk line (binary bytes and CR LF) when a panel connects, and/or every `ms`.
+    void setGarbageOnConnect(bool on);
+    void setGarbageInterval(int ms);
+    // Every n-th line the device sends goes out without its CR LF.
+    void setDropLineEndEvery(int n);
+    // Completes TCP handshakes only `ms` after the device is ready for a panel (after
+    // listenTcp() and after each panel leaves); earlier attempts hang.
+    void setAcceptDelay(int ms);
+    // The device switches output 1 to the next input by itself every `seconds`.
+    void setAutoRouteInterval(int seconds);
+    // Real milliseconds per device second (scene loop, own reports); 1000 by default.
+    void setMsPerSecond(double ms);
+
+    // Prints every line with a timestamp to stdout (off by default).
+    void setEcho(bool on);
+    // Appends the same log to a file; false when it cannot be opened.
+    bool setLogFile(const QString &path);
 
 signals:
     void modelChanged();
     void clientConnectedChanged();
     void lineReceived(const QString &line);
+    // Every line sent to the panel (without CR LF), replies and reports alike.
+    void lineSent(const QString &line);
+    // Every log entry, without its timestamp.
+    void logMessage(const QString &text);
 
 private:
-    class Private;
-    Private *d;
+    friend class SimServerPrivate;
+    class SimServerPrivate *d;
 };
