@@ -5,7 +5,279 @@
     <name>main</name>
     <message>
         <source>Tessaro</source>
-        <translation>Tessaro 控制面板</translation>
+        <translation>Tessaro</translation>
+    </message>
+</context>
+<context>
+    <name>Header</name>
+    <message>
+        <source>Tessaro</source>
+        <translation>Tessaro</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置界面</translation>
+    </message>
+    <message>
+        <source>Switch</source>
+        <translation>通道切换</translation>
+    </message>
+    <message>
+        <source>Naming</source>
+        <translation>通道命名</translation>
+    </message>
+    <message>
+        <source>Scene</source>
+        <translation>场景</translation>
+    </message>
+    <message>
+        <source>Advance</source>
+        <translation>高级设置</translation>
+    </message>
+    <message>
+        <source>Videowall</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>客户定制</translation>
+    </message>
+</context>
+<context>
+    <name>Footer</name>
+    <message>
+        <source>Connected</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>断开</translation>
+    </message>
+    <message>
+        <source>Serialport</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>网络</translation>
+    </message>
+</context>
+<context>
+    <name>Setting</name>
+    <message>
+        <source>Connect Setting</source>
+        <translation>连接设置</translation>
+    </message>
+    <message>
+        <source>Connection Type</source>
+        <translation>控制类型</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>网络</translation>
+    </message>
+    <message>
+        <source>Serial Port</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>波特率</translation>
+    </message>
+    <message>
+        <source>9600</source>
+        <translation>9600</translation>
+    </message>
+    <message>
+        <source>19200</source>
+        <translation>19200</translation>
+    </message>
+    <message>
+        <source>115200</source>
+        <translation>115200</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP地址</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>断开</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言(Language)</translation>
+    </message>
+    <message>
+        <source>Network Setting</source>
+        <translation>网络参数</translation>
+    </message>
+    <message>
+        <source>Netmask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Other Setting</source>
+        <translation>其他设置</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>蜂鸣器</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>恢复出厂模式</translation>
+    </message>
+    <message>
+        <source>Reset?</source>
+        <translation>出厂模式？</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Comfirm to reset to factory mode? &#xd;
+Terminal will reboot, please wait and re-connect.</source>
+        <translation>确认要恢复出厂模式吗？
+恢复出厂模式将自动重启，请等待并重连</translation>
+    </message>
+</context>
+<context>
+    <name>TSwitch</name>
+    <message>
+        <source>Input Channel</source>
+        <translation>输入通道</translation>
+    </message>
+    <message>
+        <source>Output Channel</source>
+        <translation>输出通道</translation>
+    </message>
+    <message>
+        <source>One To All</source>
+        <translation>一对所有</translation>
+    </message>
+    <message>
+        <source>One To One</source>
+        <translation>一对一</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Close Output</source>
+        <translation>关闭输出</translation>
+    </message>
+    <message>
+        <source>Open Output</source>
+        <translation>打开输出</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelName</name>
+    <message>
+        <source>Input Channel</source>
+        <translation>输入通道</translation>
+    </message>
+    <message>
+        <source>Output Channel</source>
+        <translation>输出通道</translation>
+    </message>
+    <message>
+        <source>Scene</source>
+        <translation>场景</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>默认</translation>
+    </message>
+</context>
+<context>
+    <name>Sence</name>
+    <message>
+        <source>Scene</source>
+        <translation>场景</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>轮询</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>调用</translation>
+    </message>
+    <message>
+        <source>Loop Start</source>
+        <translation>开始轮询</translation>
+    </message>
+    <message>
+        <source>Loop Stop</source>
+        <translation>停止轮询</translation>
+    </message>
+    <message>
+        <source>Loop Intervel</source>
+        <translation>轮询间隔</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>秒</translation>
     </message>
 </context>
 </TS>

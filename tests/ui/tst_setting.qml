@@ -1,0 +1,349 @@
+import QtQuick 2.15
+import QtTest 1.2
+import "ui_util.js" as U
+
+// Connection settings screen in the main window, against the real context and the
+// simulator.
+TestCase {
+    id: tc
+    name: "SettingScreen"
+    width: 400
+    height: 300
+
+    property var win: null
+
+    SignalSpy {
+        id: scanSpy
+        target: appContext
+        signalName: "serialPortsChanged"
+    }
+
+    // Objects of the connection screen (other screens may reuse the same names).
+    function item(name) {
+        var o = U.find(U.find(win, "screen_0"), name)
+        verify(o !== null, "no object " + name)
+        return o
+    }
+
+    function windowItem(name) {
+        var o = U.find(win, name)
+        verify(o !== null, "no object " + name)
+        return o
+    }
+
+    function connectTo(model) {
+        helper.connectToSim(model)
+        tryCompare(appContext, "isConnected", true, 6000)
+        tryCompare(appContext, "mode", model, 4000)
+        // Let the first queries finish before the test counts commands.
+        tryVerify(function() { return sim.receivedLines().indexOf("GetBeepEn") >= 0 }, 3000)
+        wait(100)
+    }
+
+    function typeInto(field, text) {
+        field.forceActiveFocus()
+        for (var i = 0; i < text.length; ++i)
+            keyClick(text[i])
+    }
+
+    function clearField(field) {
+        field.forceActiveFocus()
+        field.selectAll()
+        keyClick(Qt.Key_Delete)
+    }
+
+    function initTestCase() {
+        helper.removeSettingFile()
+        var c = Qt.createComponent("qrc:/main.qml")
+        compare(c.status, Component.Ready, c.errorString())
+        win = c.createObject(null)
+        verify(win !== null)
+        tryCompare(win.contentItem, "width", 1024)
+        win.requestActivate()
+        tryCompare(win, "active", true)
+    }
+
+    function cleanup() {
+        helper.disconnectNow()
+        if (appContext.language)
+            appContext.changeLangeuageZhCN(false)
+        var dialog = U.find(U.find(win, "screen_0"), "resetDialog")
+        if (dialog && dialog.visible)
+            dialog.close()
+    }
+
+    function cleanupTestCase() {
+        win.destroy()
+        win = null
+        wait(0)
+        appContext.connectType = 0
+        helper.setSerialPorts([])
+        helper.removeSettingFile()
+    }
+
+    function test_layoutOfThePanel() {
+        var panel = item("settingPanel")
+        compare(panel.width, 800)
+        compare(panel.height, 600)
+        var inWindow = panel.mapToItem(null, 0, 0)
+        compare(inWindow.x, (1024 - 800) / 2)
+        compare(inWindow.y, 80 + (768 - 120 - 600) / 2)
+        var box = item("connectBox")
+        compare(box.height, 200)
+        compare(box.width, (800 - 20 - 5) / 2)
+        var button = item("connectButton")
+        compare(button.x, box.width - 105)
+        compare(button.y, 155)
+        compare(button.width, 100)
+        compare(button.height, 40)
+        compare(item("scanButton").x, button.x - 105)
+    }
+
+    function test_networkChoiceSwapsRowsAndIsStored() {
+        var typeBox = item("connectTypeBox")
+        typeBox.currentIndex = 0
+        compare(appContext.connectType, 0)
+        verify(item("serialPortRow").visible)
+        verify(item("baudrateRow").visible)
+        verify(item("scanButton").visible)
+        verify(!item("addressRow").visible)
+
+        typeBox.currentIndex = 1
+        compare(appContext.connectType, 1)
+        verify(!item("serialPortRow").visible)
+        verify(!item("baudrateRow").visible)
+        verify(!item("scanButton").visible)
+        verify(item("addressRow").visible)
+        compare(JSON.parse(helper.readSettingFile()).connectType, 1)
+
+        // The choice follows the context too (e.g. a stored choice applied at start).
+        appContext.connectType = 0
+        compare(typeBox.currentIndex, 0)
+        verify(item("serialPortRow").visible)
+        compare(JSON.parse(helper.readSettingFile()).connectType, 0)
+    }
+
+    function test_addressFieldFilter() {
+        item("connectTypeBox").currentIndex = 1
+        var field = item("addressField")
+        clearField(field)
+        typeInto(field, "192.168.1.")
+        compare(field.text, "192.168.1.")
+        compare(appContext.currentIP, "192.168.1.")
+        compare(JSON.parse(helper.readSettingFile()).currentIP, "192.168.1.")
+        typeInto(field, "x")
+        compare(field.text, "192.168.1.")
+        typeInto(field, "25")
+        compare(appContext.currentIP, "192.168.1.25")
+        typeInto(field, "6")
+        compare(field.text, "192.168.1.25")
+        typeInto(field, "5.")
+        compare(field.text, "192.168.1.255")
+
+        clearField(field)
+        compare(appContext.currentIP, "")
+        typeInto(field, "256")
+        compare(field.text, "25")
+        clearField(field)
+        typeInto(field, "01")
+        compare(field.text, "0")
+        clearField(field)
+        typeInto(field, "10.0.0.255")
+        compare(appContext.currentIP, "10.0.0.255")
+        compare(field.maximumLength, 20)
+
+        // The field follows an address set from elsewhere.
+        appContext.currentIP = "172.16.0.9"
+        compare(field.text, "172.16.0.9")
+    }
+
+    function test_portAndBaudrateChoices() {
+        item("connectTypeBox").currentIndex = 0
+        var ports = item("serialPortBox")
+        var baud = item("baudrateBox")
+        helper.setSerialPorts(["COM1", "COM3"])
+        appContext.currentSerialport = "COM3"
+        appContext.scanSerialPorts()
+        compare(ports.count, 2)
+        compare(ports.currentIndex, 1)
+
+        // A stored port missing after a scan: nothing selected, the value is kept.
+        appContext.currentSerialport = "COM9"
+        appContext.scanSerialPorts()
+        compare(ports.currentIndex, -1)
+        compare(appContext.currentSerialport, "COM9")
+        compare(JSON.parse(helper.readSettingFile()).currentSerialport, "COM9")
+
+        ports.currentIndex = 0
+        compare(appContext.currentSerialport, "COM1")
+        mouseClick(item("scanButton"))
+        compare(ports.currentIndex, 0)
+
+        appContext.currentSerialportBaudrate = 4800
+        compare(baud.currentIndex, -1)
+        compare(windowItem("footerSerial").text, "COM1(4800)")
+        baud.currentIndex = 2
+        compare(appContext.currentSerialportBaudrate, 115200)
+        appContext.currentSerialportBaudrate = 19200
+        compare(baud.currentIndex, 1)
+    }
+
+    function test_languageSwitchKeepsNetworkChoice() {
+        var typeBox = item("connectTypeBox")
+        typeBox.currentIndex = 1
+        compare(appContext.connectType, 1)
+        appContext.currentSerialportBaudrate = 115200
+        var language = item("languageBox")
+        language.currentIndex = 1
+        verify(appContext.language)
+        compare(item("connectButton").text, "连接")
+        compare(typeBox.currentText, "网络")
+        compare(typeBox.currentIndex, 1)
+        compare(appContext.connectType, 1)
+        compare(item("baudrateBox").currentIndex, 2)
+        compare(JSON.parse(helper.readSettingFile()).languageCN, true)
+
+        language.currentIndex = 0
+        verify(!appContext.language)
+        compare(item("connectButton").text, "Connect")
+        compare(typeBox.currentIndex, 1)
+        compare(appContext.connectType, 1)
+        compare(JSON.parse(helper.readSettingFile()).languageCN, false)
+
+        // The operator's next choice of link kind is taken as usual.
+        wait(0)
+        typeBox.currentIndex = 0
+        compare(appContext.connectType, 0)
+    }
+
+    function test_connectButtonAndBoxesFollowTheLink() {
+        verify(!item("networkBox").visible)
+        verify(!item("otherBox").visible)
+        appContext.connectType = 1
+        appContext.currentIP = helper.simAddress
+        sim.model = "DV-01"
+        var button = item("connectButton")
+        compare(button.text, "Connect")
+        mouseClick(button)
+        // Hidden while the link is being opened.
+        if (appContext.isConnectPending)
+            verify(!button.visible)
+        tryCompare(appContext, "isConnected", true, 6000)
+        verify(button.visible)
+        compare(button.text, "Disconnect")
+        verify(item("networkBox").visible)
+        verify(item("otherBox").visible)
+
+        mouseClick(button)
+        tryCompare(appContext, "isConnected", false, 6000)
+        compare(button.text, "Connect")
+        verify(!item("networkBox").visible)
+    }
+
+    function test_enteringTheScreenScans() {
+        connectTo("DV-01")
+        var spy = scanSpy
+        spy.clear()
+        mouseClick(U.tabs(win)[1])
+        compare(spy.count, 0)
+        mouseClick(U.tabs(win)[0])
+        compare(spy.count, 1)
+    }
+
+    function test_networkBoxReadAndSave() {
+        connectTo("DV-42")
+        sim.clearReceived()
+        mouseClick(item("readButton"))
+        tryVerify(function() { return sim.receivedLines().length >= 3 }, 3000)
+        compare(sim.receivedLines().slice(0, 3), ["GetIP", "GetIPMask", "GetIPGateWay"])
+
+        appContext.ip = "10.0.0.5"
+        appContext.ipMask = "255.255.255.0"
+        appContext.ipGateway = "10.0.0.1"
+        compare(item("ipField").text, "10.0.0.5")
+        compare(item("maskField").text, "255.255.255.0")
+        compare(item("gatewayField").text, "10.0.0.1")
+
+        var mask = item("maskField")
+        clearField(mask)
+        typeInto(mask, "255.a255,0")
+        compare(mask.text, "255.255,0")
+        compare(appContext.ipMask, "255.255,0")
+        var ip = item("ipField")
+        clearField(ip)
+        typeInto(ip, "10.0.0.77")
+        compare(appContext.ip, "10.0.0.77")
+
+        sim.clearReceived()
+        mouseClick(item("saveButton"))
+        tryVerify(function() { return sim.receivedLines().length >= 3 }, 3000)
+        var lines = sim.receivedLines()
+        compare(lines[0], "SetIP 10.0.0.77")
+        compare(lines[1], "SetIPMask 255.255,0")
+        compare(lines[2], "SetIPGateWay 10.0.0.1")
+    }
+
+    function test_beepSwitchSendsEveryChange() {
+        connectTo("DV-42")
+        var sw = item("beepSwitch")
+        compare(sw.checked, appContext.beep)
+        // Start from "off" as reported by the device.
+        sim.sendLine("BeepEn 0")
+        tryCompare(appContext, "beep", false)
+        compare(sw.checked, false)
+        compare(item("beepState").text, "OFF")
+        wait(200)
+        sim.clearReceived()
+
+        // A device report that turns it on moves the switch, which sends once.
+        sim.sendLine("BeepEn 1")
+        tryCompare(sw, "checked", true)
+        compare(item("beepState").text, "ON")
+        wait(300)
+        compare(U.countLines(sim.receivedLines(), "SetBeepEn 1"), 1)
+        compare(U.countLines(sim.receivedLines(), "SetBeepEn 0"), 0)
+
+        // The operator's toggle sends once.
+        sim.clearReceived()
+        mouseClick(sw)
+        compare(sw.checked, false)
+        wait(300)
+        compare(U.countLines(sim.receivedLines(), "SetBeepEn 0"), 1)
+        compare(U.countLines(sim.receivedLines(), "SetBeepEn 1"), 0)
+    }
+
+    function test_factoryResetDialog() {
+        connectTo("DV-42")
+        var dialog = item("resetDialog")
+        mouseClick(item("factoryResetButton"))
+        tryCompare(dialog, "opened", true)
+        compare(dialog.width, 300)
+        compare(dialog.height, 200)
+        compare(dialog.title, "Reset?")
+        compare(item("resetQuestion").text,
+                "Comfirm to reset to factory mode? \r\nTerminal will reboot, please wait and re-connect.")
+
+        sim.clearReceived()
+        mouseClick(item("resetNo"))
+        tryCompare(dialog, "visible", false)
+        wait(100)
+        compare(U.countLines(sim.receivedLines(), "ResetFactory"), 0)
+        verify(appContext.isConnected)
+
+        mouseClick(item("factoryResetButton"))
+        tryCompare(dialog, "opened", true)
+        var t0 = helper.now()
+        mouseClick(item("resetYes"))
+        mouseClick(item("resetYes")) // a second press sends nothing more
+        tryVerify(function() { return sim.receivedLines().indexOf("ResetFactory") >= 0 }, 2000)
+        // The dialog stays up for half a second, then the link is closed and it goes.
+        // (The simulated device restarts on a reset and may drop the link first.)
+        verify(dialog.visible)
+        tryCompare(dialog, "visible", false, 3000)
+        var elapsed = helper.now() - t0
+        verify(elapsed >= 450 && elapsed < 1500, "dialog closed after " + elapsed + " ms")
+        tryCompare(appContext, "isConnected", false, 3000)
+        compare(U.countLines(sim.receivedLines(), "ResetFactory"), 1)
+        compare(item("connectButton").text, "Connect")
+    }
+}

@@ -1,0 +1,64 @@
+import QtQuick 2.15
+
+// Status line: link state, link kind, port or address, device model and version.
+Item {
+    id: footer
+    height: 40
+
+    Row {
+        x: 10
+        height: 40
+
+        Text {
+            objectName: "footerState"
+            width: 100
+            height: parent.height
+            verticalAlignment: Text.AlignVCenter
+            color: "white"
+            text: appContext.isConnected ? qsTr("Connected") : qsTr("Disconnected")
+        }
+        Text {
+            objectName: "footerLinkType"
+            width: 100
+            height: parent.height
+            verticalAlignment: Text.AlignVCenter
+            color: "white"
+            text: appContext.connectType === 0 ? qsTr("Serialport") : qsTr("Network")
+        }
+        Text {
+            objectName: "footerSerial"
+            width: 100
+            height: parent.height
+            verticalAlignment: Text.AlignVCenter
+            color: "white"
+            visible: appContext.connectType === 0
+            text: appContext.currentSerialport + "(" + appContext.currentSerialportBaudrate + ")"
+        }
+        Text {
+            objectName: "footerAddress"
+            width: 150
+            height: parent.height
+            verticalAlignment: Text.AlignVCenter
+            color: "white"
+            visible: appContext.connectType === 1
+            text: appContext.currentIP
+        }
+        Text {
+            objectName: "footerModel"
+            width: 100
+            height: parent.height
+            verticalAlignment: Text.AlignVCenter
+            color: "white"
+            visible: appContext.isConnected
+            text: appContext.mode
+        }
+        Text {
+            objectName: "footerVersion"
+            width: 100
+            height: parent.height
+            verticalAlignment: Text.AlignVCenter
+            color: "white"
+            text: Qt.application.version
+        }
+    }
+}
