@@ -310,6 +310,8 @@ private:
     void saveCurrentIP();
     void saveKey(const QString &key, const QJsonValue &value);
 
+    // Discards an unfinished line that has grown past kMaxReceiveBuffer.
+    void dropOversizedLine();
     // Closes the current link (if any) and releases it through the event loop.
     void dropLink();
     // Writes one command line to the current link when connected.

@@ -147,16 +147,30 @@ void AppContext::onReadReady()
 {
     if (!_clientio)
         return;
-    _data.append(_clientio->read());
+    const QByteArray chunk = _clientio->read();
+    // Only a chunk that completes a line needs a parse: an unfinished line is not
+    // scanned again for every further piece of it.
+    const bool completesLine = chunk.contains("\r\n") || (_data.endsWith('\r') && chunk.startsWith('\n'));
+    _data.append(chunk);
     if (rx_timer)
         rx_timer->start(kReceiveIdleMs);
     // A reply handler that waits (and so runs the event loop) can bring more bytes in
     // while a chunk is being parsed; the running pass picks them up.
     if (_analyzing)
         return;
+    if (!completesLine) {
+        dropOversizedLine();
+        return;
+    }
     _analyzing = true;
     _cmdadapter->AnalyzeData(_data);
     _analyzing = false;
+    dropOversizedLine();
+}
+
+void AppContext::dropOversizedLine()
+{
+    // A device that never ends its line must not make the buffer grow without bound.
     if (_data.size() > kMaxReceiveBuffer) {
         qDebug() << "receive buffer over" << kMaxReceiveBuffer << "bytes without a line end; discarded";
         _data.clear();
