@@ -316,6 +316,8 @@ private:
     void dropLink();
     // Writes one command line to the current link when connected.
     void send(const QByteArray &line);
+    // As send(), logging the operation's name first (the start-up queries).
+    void sendLogged(const char *name, const QByteArray &line);
     // Port guard shared by the board and subtitle operations.
     bool sendToPort(int port, const QByteArray &line);
 

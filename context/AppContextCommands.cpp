@@ -36,38 +36,34 @@ bool AppContext::sendToPort(int port, const QByteArray &line)
     return true;
 }
 
+void AppContext::sendLogged(const char *name, const QByteArray &line)
+{
+    if (!isConnected())
+        return;
+    qDebug() << name;
+    send(line);
+}
+
 using CA = CommandAdapter;
 
 void AppContext::sendCmd_Ping()
 {
-    if (!isConnected())
-        return;
-    qDebug() << "sendCmd_Ping";
-    send(CA::genPing());
+    sendLogged("sendCmd_Ping", CA::genPing());
 }
 
 void AppContext::sendCmd_GetSW()
 {
-    if (!isConnected())
-        return;
-    qDebug() << "sendCmd_GetSW";
-    send(CA::genGetSW());
+    sendLogged("sendCmd_GetSW", CA::genGetSW());
 }
 
 void AppContext::sendCmd_GetOutput()
 {
-    if (!isConnected())
-        return;
-    qDebug() << "sendCmd_GetOutput";
-    send(CA::genGetOutput());
+    sendLogged("sendCmd_GetOutput", CA::genGetOutput());
 }
 
 void AppContext::sendCmd_GetIP()
 {
-    if (!isConnected())
-        return;
-    qDebug() << "sendCmd_GetIP";
-    send(CA::genGetIP());
+    sendLogged("sendCmd_GetIP", CA::genGetIP());
 }
 
 void AppContext::sendCmd_GetIPMask() { send(CA::genGetIPMask()); }
