@@ -19,7 +19,7 @@ bool TcpClientIO::open()
     if (_client.isOpen() || _client.state() != QAbstractSocket::UnconnectedState)
         _client.close();
     _connected = false;
-    QTimer::singleShot(kConnectCheckMs, this, &TcpClientIO::onCheckTimeout);
+    QTimer::singleShot(kConnectCheckMs, Qt::PreciseTimer, this, &TcpClientIO::onCheckTimeout);
     _client.connectToHost(_host, static_cast<quint16>(_port), QIODevice::ReadWrite,
                           QAbstractSocket::AnyIPProtocol);
     return true;
