@@ -152,8 +152,9 @@ void AppContext::setOutChannels(int n)
     }();
     QJsonArray states;
     for (int k = 1; k <= n; ++k)
-        states.append(k < kOpen.size() ? kOpen.at(k)
-                                       : QJsonObject{{QStringLiteral("index"), k}, {QStringLiteral("isOpen"), 1}});
+        states.append(k < kOpen.size()
+                          ? kOpen.at(k)
+                          : QJsonObject{{QStringLiteral("index"), k}, {QStringLiteral("isOpen"), 1}});
     for (int k = 0; k < n; ++k)
         _audioHdmiOrAnalog.append(0);
     setOutputST(states);

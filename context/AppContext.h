@@ -29,12 +29,12 @@ class AppContext : public QObject
     Q_PROPERTY(QJsonArray serialPorts READ serialPorts NOTIFY serialPortsChanged)
     Q_PROPERTY(QString currentSerialport READ currentSerialport WRITE setCurrentSerialport NOTIFY
                    currentSerialportChanged)
-    Q_PROPERTY(int currentSerialportBaudrate READ currentSerialportBaudrate WRITE
-                   setCurrentSerialportBaudrate NOTIFY currentSerialportBaudrateChanged)
+    Q_PROPERTY(int currentSerialportBaudrate READ currentSerialportBaudrate WRITE setCurrentSerialportBaudrate
+                   NOTIFY currentSerialportBaudrateChanged)
     Q_PROPERTY(QString currentIP READ currentIP WRITE setCurrentIP NOTIFY currentIPChanged)
     Q_PROPERTY(bool isConnected READ isConnected WRITE setIsConnected NOTIFY isConnectedChanged)
-    Q_PROPERTY(bool isConnectPending READ isConnectPending WRITE setIsConnectPending NOTIFY
-                   isConnectPendingChanged)
+    Q_PROPERTY(
+        bool isConnectPending READ isConnectPending WRITE setIsConnectPending NOTIFY isConnectPendingChanged)
     Q_PROPERTY(QString serviceType READ serviceType WRITE setServiceType NOTIFY serviceTypeChanged)
     Q_PROPERTY(QString serviceNum READ serviceNum WRITE setServiceNum NOTIFY serviceNumChanged)
     Q_PROPERTY(QString ip READ ip WRITE setIp NOTIFY ipChanged)
@@ -50,8 +50,8 @@ class AppContext : public QObject
     Q_PROPERTY(int currentOutPE READ currentOutPE WRITE setCurrentOutPE NOTIFY currentOutPEChanged)
     Q_PROPERTY(int currentOutSW READ currentOutSW WRITE setCurrentOutSW NOTIFY currentOutSWChanged)
     Q_PROPERTY(int currentInEQ READ currentInEQ WRITE setCurrentInEQ NOTIFY currentInEQChanged)
-    Q_PROPERTY(QString currentEDIDStr READ currentEDIDStr WRITE setCurrentEDIDStr NOTIFY
-                   currentEDIDStrChanged)
+    Q_PROPERTY(
+        QString currentEDIDStr READ currentEDIDStr WRITE setCurrentEDIDStr NOTIFY currentEDIDStrChanged)
     Q_PROPERTY(bool beep READ beep WRITE setBeep NOTIFY beepChanged)
     Q_PROPERTY(int currentHDMIAudioSelPort READ currentHDMIAudioSelPort WRITE setcurrentHDMIAudioSelPort)
     Q_PROPERTY(int currentHDMIAudioSel READ currentHDMIAudioSel WRITE setcurrentHDMIAudioSel NOTIFY
@@ -224,7 +224,8 @@ public:
     Q_INVOKABLE void sendCmd_SetRXTXColorTempG(int port, int colorTempG);
     Q_INVOKABLE void sendCmd_SetRXTXColorTempB(int port, int colorTempB);
     Q_INVOKABLE void sendCmd_SetVideoWallGap(int port, int hgap, int vgap);
-    Q_INVOKABLE void sendCmd_SetRXTXVideoWall(int port, int Htotal, int Vtotal, int Hpos, int Vpos, int Group);
+    Q_INVOKABLE void sendCmd_SetRXTXVideoWall(int port, int Htotal, int Vtotal, int Hpos, int Vpos,
+                                              int Group);
     Q_INVOKABLE void sendCmd_SetSubtitleEnable(int port, int enable);
     Q_INVOKABLE void sendCmd_SetSubtitleColor(int port, int color);
     Q_INVOKABLE void sendCmd_SetSubtitlePosition(int port, int pos);

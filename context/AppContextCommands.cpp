@@ -66,15 +66,42 @@ void AppContext::sendCmd_GetIP()
     sendLogged("sendCmd_GetIP", CA::genGetIP());
 }
 
-void AppContext::sendCmd_GetIPMask() { send(CA::genGetIPMask()); }
-void AppContext::sendCmd_GetIPGateway() { send(CA::genGetIPGateWay()); }
-void AppContext::sendCmd_SetIP(QString ip) { send(CA::genSetIP(ip)); }
-void AppContext::sendCmd_SetIPMask(QString mask) { send(CA::genSetIPMask(mask)); }
-void AppContext::sendCmd_SetIPGateway(QString gateway) { send(CA::genSetIPGateWay(gateway)); }
-void AppContext::sendCmd_GetServiceType() { send(CA::genGetServiceType()); }
-void AppContext::sendCmd_GetServiceNum() { send(CA::genGetServiceNum()); }
-void AppContext::sendCmd_SetServiceType(QString val) { send(CA::genSetServiceType(val)); }
-void AppContext::sendCmd_SetServiceNum(QString val) { send(CA::genSetServiceNum(val)); }
+void AppContext::sendCmd_GetIPMask()
+{
+    send(CA::genGetIPMask());
+}
+void AppContext::sendCmd_GetIPGateway()
+{
+    send(CA::genGetIPGateWay());
+}
+void AppContext::sendCmd_SetIP(QString ip)
+{
+    send(CA::genSetIP(ip));
+}
+void AppContext::sendCmd_SetIPMask(QString mask)
+{
+    send(CA::genSetIPMask(mask));
+}
+void AppContext::sendCmd_SetIPGateway(QString gateway)
+{
+    send(CA::genSetIPGateWay(gateway));
+}
+void AppContext::sendCmd_GetServiceType()
+{
+    send(CA::genGetServiceType());
+}
+void AppContext::sendCmd_GetServiceNum()
+{
+    send(CA::genGetServiceNum());
+}
+void AppContext::sendCmd_SetServiceType(QString val)
+{
+    send(CA::genSetServiceType(val));
+}
+void AppContext::sendCmd_SetServiceNum(QString val)
+{
+    send(CA::genSetServiceNum(val));
+}
 
 void AppContext::sendCmd_SW(int in, QJsonArray out)
 {
@@ -89,7 +116,10 @@ void AppContext::sendCmd_DelaySW(int in, QJsonArray out)
     sendCmd_SW(in, out);
 }
 
-void AppContext::sendCmd_SWOTO() { send(CA::genSWOTO()); }
+void AppContext::sendCmd_SWOTO()
+{
+    send(CA::genSWOTO());
+}
 
 void AppContext::sendCmd_SetOutput(int key, bool val, int delay)
 {
@@ -102,10 +132,22 @@ void AppContext::sendCmd_SetOutput(int key, bool val, int delay)
         _clientio->write(CA::genSetOutput(key, val));
 }
 
-void AppContext::sendCmd_DisplayBanner(int key, bool val) { send(CA::genDisplayBanner(key, val)); }
-void AppContext::sendCmd_SaveSence(int val) { send(CA::genScenceSave(val)); }
-void AppContext::sendCmd_CallSence(int val) { send(CA::genScenceCall(val)); }
-void AppContext::sendCmd_SenceDefault() { send(CA::genSenceDefault()); }
+void AppContext::sendCmd_DisplayBanner(int key, bool val)
+{
+    send(CA::genDisplayBanner(key, val));
+}
+void AppContext::sendCmd_SaveSence(int val)
+{
+    send(CA::genScenceSave(val));
+}
+void AppContext::sendCmd_CallSence(int val)
+{
+    send(CA::genScenceCall(val));
+}
+void AppContext::sendCmd_SenceDefault()
+{
+    send(CA::genSenceDefault());
+}
 
 void AppContext::sendCmd_SetSenceLoopEN(QJsonArray keys, int interval)
 {
@@ -120,34 +162,109 @@ void AppContext::sendCmd_SetSenceLoopEN(QJsonArray keys, int interval)
     send(CA::genSetSenceLoopEN(scenes, intervals));
 }
 
-void AppContext::sendCmd_SetSenceLoopDis() { send(CA::genSetSenceLoopDis()); }
-void AppContext::sendCmd_SetEDID(int key, int val) { send(CA::genSetEDID(key, val)); }
-void AppContext::sendCmd_GetOutPE(int key) { send(CA::genGetOutPE(key)); }
-void AppContext::sendCmd_SetOutPE(int key, int val) { send(CA::genSetOutPE(key, val)); }
-void AppContext::sendCmd_GetOutSW(int key) { send(CA::genGetOutSW(key)); }
-void AppContext::sendCmd_SetOutSW(int key, int val) { send(CA::genSetOutSW(key, val)); }
-void AppContext::sendCmd_GetRXEQ(int key) { send(CA::genGetRXEQ(key)); }
-void AppContext::sendCmd_SetRXEQ(int key, int val) { send(CA::genSetRXEQ(key, val)); }
-void AppContext::sendCmd_GetEDIDData(int val) { send(CA::genGetEDIDData(val)); }
-void AppContext::sendCmd_SetEDIDData(int key, QString val) { send(CA::genSetEDIDData(key, val)); }
-void AppContext::sendCmd_GetBeepEn() { send(CA::genGetBeepEn()); }
-void AppContext::sendCmd_SetBeepEn(bool val) { send(CA::genSetBeepEn(val)); }
-void AppContext::sendCmd_ResetFactory() { send(CA::genResetFactory()); }
-void AppContext::sendCmd_RxTxResetFactory(int port) { send(CA::genRxTxResetFactory(port)); }
-void AppContext::sendCmd_BeepONOnce() { send(CA::genBeepONOnce()); }
-void AppContext::sendCmd_ReadRXTXInfo(int port) { send(CA::genReadRXTXInfo(port)); }
+void AppContext::sendCmd_SetSenceLoopDis()
+{
+    send(CA::genSetSenceLoopDis());
+}
+void AppContext::sendCmd_SetEDID(int key, int val)
+{
+    send(CA::genSetEDID(key, val));
+}
+void AppContext::sendCmd_GetOutPE(int key)
+{
+    send(CA::genGetOutPE(key));
+}
+void AppContext::sendCmd_SetOutPE(int key, int val)
+{
+    send(CA::genSetOutPE(key, val));
+}
+void AppContext::sendCmd_GetOutSW(int key)
+{
+    send(CA::genGetOutSW(key));
+}
+void AppContext::sendCmd_SetOutSW(int key, int val)
+{
+    send(CA::genSetOutSW(key, val));
+}
+void AppContext::sendCmd_GetRXEQ(int key)
+{
+    send(CA::genGetRXEQ(key));
+}
+void AppContext::sendCmd_SetRXEQ(int key, int val)
+{
+    send(CA::genSetRXEQ(key, val));
+}
+void AppContext::sendCmd_GetEDIDData(int val)
+{
+    send(CA::genGetEDIDData(val));
+}
+void AppContext::sendCmd_SetEDIDData(int key, QString val)
+{
+    send(CA::genSetEDIDData(key, val));
+}
+void AppContext::sendCmd_GetBeepEn()
+{
+    send(CA::genGetBeepEn());
+}
+void AppContext::sendCmd_SetBeepEn(bool val)
+{
+    send(CA::genSetBeepEn(val));
+}
+void AppContext::sendCmd_ResetFactory()
+{
+    send(CA::genResetFactory());
+}
+void AppContext::sendCmd_RxTxResetFactory(int port)
+{
+    send(CA::genRxTxResetFactory(port));
+}
+void AppContext::sendCmd_BeepONOnce()
+{
+    send(CA::genBeepONOnce());
+}
+void AppContext::sendCmd_ReadRXTXInfo(int port)
+{
+    send(CA::genReadRXTXInfo(port));
+}
 
 // ---- board and subtitle operations: port 0 or below is refused ----
 
-void AppContext::sendCmd_SetRXTXResolution(int port, int v) { sendToPort(port, CA::genSetRXTXResolution(port, v)); }
-void AppContext::sendCmd_GetRXTXResolution(int port) { sendToPort(port, CA::genGetRXTXResolution(port)); }
-void AppContext::sendCmd_SetRXTXAudioSelect(int port, int v) { sendToPort(port, CA::genSetRXTXAudioSelect(port, v)); }
-void AppContext::sendCmd_SetRXTXBrightness(int port, int v) { sendToPort(port, CA::genSetRXTXBrighntess(port, v)); }
-void AppContext::sendCmd_SetRXTXContrast(int port, int v) { sendToPort(port, CA::genSetRXTXContrast(port, v)); }
-void AppContext::sendCmd_SetRXTXSharpness(int port, int v) { sendToPort(port, CA::genSetRXTXSharpness(port, v)); }
-void AppContext::sendCmd_SetRXTXColorTempR(int port, int v) { sendToPort(port, CA::genSetRXTXColoTempR(port, v)); }
-void AppContext::sendCmd_SetRXTXColorTempG(int port, int v) { sendToPort(port, CA::genSetRXTXColoTempG(port, v)); }
-void AppContext::sendCmd_SetRXTXColorTempB(int port, int v) { sendToPort(port, CA::genSetRXTXColoTempB(port, v)); }
+void AppContext::sendCmd_SetRXTXResolution(int port, int v)
+{
+    sendToPort(port, CA::genSetRXTXResolution(port, v));
+}
+void AppContext::sendCmd_GetRXTXResolution(int port)
+{
+    sendToPort(port, CA::genGetRXTXResolution(port));
+}
+void AppContext::sendCmd_SetRXTXAudioSelect(int port, int v)
+{
+    sendToPort(port, CA::genSetRXTXAudioSelect(port, v));
+}
+void AppContext::sendCmd_SetRXTXBrightness(int port, int v)
+{
+    sendToPort(port, CA::genSetRXTXBrighntess(port, v));
+}
+void AppContext::sendCmd_SetRXTXContrast(int port, int v)
+{
+    sendToPort(port, CA::genSetRXTXContrast(port, v));
+}
+void AppContext::sendCmd_SetRXTXSharpness(int port, int v)
+{
+    sendToPort(port, CA::genSetRXTXSharpness(port, v));
+}
+void AppContext::sendCmd_SetRXTXColorTempR(int port, int v)
+{
+    sendToPort(port, CA::genSetRXTXColoTempR(port, v));
+}
+void AppContext::sendCmd_SetRXTXColorTempG(int port, int v)
+{
+    sendToPort(port, CA::genSetRXTXColoTempG(port, v));
+}
+void AppContext::sendCmd_SetRXTXColorTempB(int port, int v)
+{
+    sendToPort(port, CA::genSetRXTXColoTempB(port, v));
+}
 
 void AppContext::sendCmd_SetVideoWallGap(int port, int hgap, int vgap)
 {
@@ -159,14 +276,38 @@ void AppContext::sendCmd_SetRXTXVideoWall(int port, int Htotal, int Vtotal, int 
     sendToPort(port, CA::genSetRXTXVideoWall(port, Htotal, Vtotal, Hpos, Vpos, Group));
 }
 
-void AppContext::sendCmd_SetSubtitleEnable(int port, int v) { sendToPort(port, CA::genSetSubtitleEnable(port, v)); }
-void AppContext::sendCmd_SetSubtitleColor(int port, int v) { sendToPort(port, CA::genSetSubtitleColor(port, v)); }
-void AppContext::sendCmd_SetSubtitlePosition(int port, int v) { sendToPort(port, CA::genSetSubtitlePosition(port, v)); }
-void AppContext::sendCmd_SetSubtitleScrolling(int port, int v) { sendToPort(port, CA::genSetSubtitleScrolling(port, v)); }
-void AppContext::sendCmd_SetSubtitleBGColor(int port, int v) { sendToPort(port, CA::genSetSubtitleBGColor(port, v)); }
-void AppContext::sendCmd_SetSubtitleAlpha(int port, int v) { sendToPort(port, CA::genSetSubtitleAlpha(port, v)); }
-void AppContext::sendCmd_HDMIAudioInsertSlect(int port, int v) { sendToPort(port, CA::genSetSetHDMIAudioInsert(port, v)); }
-void AppContext::sendCmd_GetHDMIAudio(int port) { sendToPort(port, CA::genGetSetHDMIAudioInsert(port)); }
+void AppContext::sendCmd_SetSubtitleEnable(int port, int v)
+{
+    sendToPort(port, CA::genSetSubtitleEnable(port, v));
+}
+void AppContext::sendCmd_SetSubtitleColor(int port, int v)
+{
+    sendToPort(port, CA::genSetSubtitleColor(port, v));
+}
+void AppContext::sendCmd_SetSubtitlePosition(int port, int v)
+{
+    sendToPort(port, CA::genSetSubtitlePosition(port, v));
+}
+void AppContext::sendCmd_SetSubtitleScrolling(int port, int v)
+{
+    sendToPort(port, CA::genSetSubtitleScrolling(port, v));
+}
+void AppContext::sendCmd_SetSubtitleBGColor(int port, int v)
+{
+    sendToPort(port, CA::genSetSubtitleBGColor(port, v));
+}
+void AppContext::sendCmd_SetSubtitleAlpha(int port, int v)
+{
+    sendToPort(port, CA::genSetSubtitleAlpha(port, v));
+}
+void AppContext::sendCmd_HDMIAudioInsertSlect(int port, int v)
+{
+    sendToPort(port, CA::genSetSetHDMIAudioInsert(port, v));
+}
+void AppContext::sendCmd_GetHDMIAudio(int port)
+{
+    sendToPort(port, CA::genGetSetHDMIAudioInsert(port));
+}
 
 void AppContext::sendCmd_SetSubtitleTXT(int port, QString val)
 {
@@ -177,12 +318,30 @@ void AppContext::sendCmd_SetSubtitleTXT(int port, QString val)
 
 // ---- picture and splitter modes ----
 
-void AppContext::sendCmd_SetDisplayMode(int mode) { send(CA::genSetDisplayMode(mode)); }
-void AppContext::sendCmd_SetSplitterMode(int mode) { send(CA::genSetSplitterMode(mode)); }
-void AppContext::sendCmd_SetSpliceMode(int mode) { send(CA::genSetSpliceMode(mode)); }
-void AppContext::sendCmd_SetRelution(int mode) { send(CA::genSetRelution(mode)); }
-void AppContext::sendCmd_SetRotate(int mode) { send(CA::genSetRotate(mode)); }
-void AppContext::sendCmd_SetMirror(int port, int mode) { send(CA::genSetMirror(port, mode)); }
+void AppContext::sendCmd_SetDisplayMode(int mode)
+{
+    send(CA::genSetDisplayMode(mode));
+}
+void AppContext::sendCmd_SetSplitterMode(int mode)
+{
+    send(CA::genSetSplitterMode(mode));
+}
+void AppContext::sendCmd_SetSpliceMode(int mode)
+{
+    send(CA::genSetSpliceMode(mode));
+}
+void AppContext::sendCmd_SetRelution(int mode)
+{
+    send(CA::genSetRelution(mode));
+}
+void AppContext::sendCmd_SetRotate(int mode)
+{
+    send(CA::genSetRotate(mode));
+}
+void AppContext::sendCmd_SetMirror(int port, int mode)
+{
+    send(CA::genSetMirror(port, mode));
+}
 
 void AppContext::sendCmd_SetMirror2(int mode)
 {
@@ -190,6 +349,15 @@ void AppContext::sendCmd_SetMirror2(int mode)
     send(CA::genSetMirror(mode >> 4, mode & 0xF));
 }
 
-void AppContext::sendCmd_SetAudioSelect(int mode) { send(CA::genSetAudioSelecct(mode)); }
-void AppContext::sendCmd_SetAudioHdmiOrAnlog(int port, int mode) { send(CA::genSetAudioAnalogOrHDMI(port, mode)); }
-void AppContext::sendCmd_GetAudioHdmiOrAnlog(int port) { send(CA::genGetAudioAnalogOrHDMI(port)); }
+void AppContext::sendCmd_SetAudioSelect(int mode)
+{
+    send(CA::genSetAudioSelecct(mode));
+}
+void AppContext::sendCmd_SetAudioHdmiOrAnlog(int port, int mode)
+{
+    send(CA::genSetAudioAnalogOrHDMI(port, mode));
+}
+void AppContext::sendCmd_GetAudioHdmiOrAnlog(int port)
+{
+    send(CA::genGetAudioAnalogOrHDMI(port));
+}

@@ -84,8 +84,8 @@ void AppContext::connectTerminal()
     ClientIO *link = nullptr;
     if (_conntype == 0) {
         qDebug() << "connect" << _currentSerialport << _currentSerialportBaudrate;
-        if (_currentSerialport.trimmed().isEmpty()
-            || !SerialPortList::available().contains(_currentSerialport)) {
+        if (_currentSerialport.trimmed().isEmpty() ||
+            !SerialPortList::available().contains(_currentSerialport)) {
             qDebug() << "connect without serialport";
             setIsConnectPending(false);
             return;

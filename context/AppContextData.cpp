@@ -42,7 +42,8 @@ QString AppContext::stringToUnicode(const QString &text)
     QString out;
     out.reserve(text.size() * 6);
     for (const QChar unit : text)
-        out += QStringLiteral("\\u") + QString::number(unit.unicode(), 16).rightJustified(4, QLatin1Char('0'));
+        out +=
+            QStringLiteral("\\u") + QString::number(unit.unicode(), 16).rightJustified(4, QLatin1Char('0'));
     return out;
 }
 

@@ -12,6 +12,6 @@ void registerTessaroQmlTypes()
         return;
     done = true;
     qRegisterMetaType<MyCustomType>("MyCustomType");
-    qmlRegisterSingletonType<ModelGroups>("Tessaro", 1, 0, "Models",
-                                          [](QQmlEngine *, QJSEngine *) -> QObject * { return new ModelGroups; });
+    qmlRegisterSingletonType<ModelGroups>(
+        "Tessaro", 1, 0, "Models", [](QQmlEngine *, QJSEngine *) -> QObject * { return new ModelGroups; });
 }

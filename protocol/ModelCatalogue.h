@@ -17,7 +17,8 @@ struct Counts
 bool lookup(const QString &id, Counts *counts);
 
 // Group names, as the screens ask for them.
-enum class Group {
+enum class Group
+{
     VideoWall,
     BoardSettings,
     Subtitle,

@@ -13,8 +13,8 @@ public:
 
     // A model reply: the identifier and the catalogue's channel counts for it.
     virtual void replyModel(const QString &id, int inputs, int outputs) = 0;
-    virtual void replySwitchList(const QJsonArray &sws) = 0;    // "SWS", already grouped
-    virtual void replyOutputStates(const QJsonArray &st) = 0;  // "OutPutST"
+    virtual void replySwitchList(const QJsonArray &sws) = 0;  // "SWS", already grouped
+    virtual void replyOutputStates(const QJsonArray &st) = 0; // "OutPutST"
     virtual void replyIp(const QString &text) = 0;
     virtual void replyIpMask(const QString &text) = 0;
     virtual void replyIpGateway(const QString &text) = 0;

@@ -107,16 +107,43 @@ void TstContract::propertiesInOrder()
 
 void TstContract::notificationsInOrder()
 {
-    const QByteArrayList expected = {
-        "connectTypeChanged", "serialPortsChanged", "currentSerialportChanged",
-        "currentSerialportBaudrateChanged", "currentIPChanged", "isConnectedChanged",
-        "isConnectPendingChanged", "ipChanged", "ipMaskChanged", "ipGatewayChanged", "serviceTypeChanged",
-        "serviceNumChanged", "inChannelsChanged", "outChannelsChanged", "swsChanged", "settingChanged",
-        "outputSTChanged", "currentOutPEChanged", "currentHDMIAudioSelChanged", "currentOutSWChanged",
-        "currentInEQChanged", "currentEDIDStrChanged", "modeChanged", "beepChanged", "initedChanged",
-        "inputOutputInfosChanged", "languageChanged", "sgdisplayModeChanged", "sgsplitterModeChanged",
-        "sgspliceModeChanged", "sgResolutionChanged", "sgRotateChanged", "sgMirrorChanged",
-        "sgAudioSelectChanged", "sgAudioHdmiOrAnalogChanged", "sgOutResSelectChanged", "customDataChanged"};
+    const QByteArrayList expected = {"connectTypeChanged",
+                                     "serialPortsChanged",
+                                     "currentSerialportChanged",
+                                     "currentSerialportBaudrateChanged",
+                                     "currentIPChanged",
+                                     "isConnectedChanged",
+                                     "isConnectPendingChanged",
+                                     "ipChanged",
+                                     "ipMaskChanged",
+                                     "ipGatewayChanged",
+                                     "serviceTypeChanged",
+                                     "serviceNumChanged",
+                                     "inChannelsChanged",
+                                     "outChannelsChanged",
+                                     "swsChanged",
+                                     "settingChanged",
+                                     "outputSTChanged",
+                                     "currentOutPEChanged",
+                                     "currentHDMIAudioSelChanged",
+                                     "currentOutSWChanged",
+                                     "currentInEQChanged",
+                                     "currentEDIDStrChanged",
+                                     "modeChanged",
+                                     "beepChanged",
+                                     "initedChanged",
+                                     "inputOutputInfosChanged",
+                                     "languageChanged",
+                                     "sgdisplayModeChanged",
+                                     "sgsplitterModeChanged",
+                                     "sgspliceModeChanged",
+                                     "sgResolutionChanged",
+                                     "sgRotateChanged",
+                                     "sgMirrorChanged",
+                                     "sgAudioSelectChanged",
+                                     "sgAudioHdmiOrAnalogChanged",
+                                     "sgOutResSelectChanged",
+                                     "customDataChanged"};
     QByteArrayList signalNames;
     const QMetaObject *mo = probe().metaObject();
     for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
@@ -146,14 +173,15 @@ void TstContract::operationsAreInvokable()
             privateSlots.insert(m.name());
     }
     QCOMPARE(sendCmds, 68);
-    for (const char *name : {"init", "scanSerialPorts", "connectTerminal", "disconnectTerminal", "loadSetting",
-                             "saveSetting", "changeLangeuageZhCN", "loadEDID_fromFile", "saveEDID_toFile",
-                             "updateInputOutputInfo", "cmd_SetAudioHdmiOrAnlog", "cmd_GetAudioHdmiOrAnlog"})
+    for (const char *name :
+         {"init", "scanSerialPorts", "connectTerminal", "disconnectTerminal", "loadSetting", "saveSetting",
+          "changeLangeuageZhCN", "loadEDID_fromFile", "saveEDID_toFile", "updateInputOutputInfo",
+          "cmd_SetAudioHdmiOrAnlog", "cmd_GetAudioHdmiOrAnlog"})
         QVERIFY2(invokable.contains(name), name);
     QVERIFY(!invokable.contains("Instance"));
     QVERIFY(!invokable.contains("setEngine"));
     QCOMPARE(privateSlots, (QSet<QByteArray>{"onConnected", "onDisconnected", "onReadReady", "afterConnected",
-                                              "onRead_timerout"}));
+                                             "onRead_timerout"}));
     // The delay of sendCmd_SetOutput may be left out by the screens.
     QVERIFY(mo->indexOfMethod("sendCmd_SetOutput(int,bool)") >= 0);
     QVERIFY(mo->indexOfMethod("sendCmd_SetOutput(int,bool,int)") >= 0);
@@ -207,7 +235,8 @@ void TstContract::setOutChannelsBuildsStatesAndGrowsAudioList()
 
     ctx.setOutChannels(3);
     QCOMPARE(order, (QStringList{"outputST", "outChannels"}));
-    const QJsonArray expected{QJsonObject{{"index", 1}, {"isOpen", 1}}, QJsonObject{{"index", 2}, {"isOpen", 1}},
+    const QJsonArray expected{QJsonObject{{"index", 1}, {"isOpen", 1}},
+                              QJsonObject{{"index", 2}, {"isOpen", 1}},
                               QJsonObject{{"index", 3}, {"isOpen", 1}}};
     QCOMPARE(ctx.outputST(), expected);
     QCOMPARE(ctx.AudioHdmiOrAnalog(), (QList<int>{0, 0, 0}));

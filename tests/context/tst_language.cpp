@@ -36,12 +36,14 @@ void TstLanguage::switchWritesKeyAndTranslates()
     QCOMPARE(lang.count(), 1);
     QCOMPARE(setting.count(), 1); // the file is reloaded before the key is set
     QCOMPARE(footerDisconnected(), QString::fromUtf8("断开"));
-    QCOMPARE(QJsonDocument::fromJson(dir.read("setting.data")).object().value("languageCN"), QJsonValue(true));
+    QCOMPARE(QJsonDocument::fromJson(dir.read("setting.data")).object().value("languageCN"),
+             QJsonValue(true));
 
     ctx.changeLangeuageZhCN(false);
     QVERIFY(!ctx.language());
     QCOMPARE(footerDisconnected(), QString("Disconnected"));
-    QCOMPARE(QJsonDocument::fromJson(dir.read("setting.data")).object().value("languageCN"), QJsonValue(false));
+    QCOMPARE(QJsonDocument::fromJson(dir.read("setting.data")).object().value("languageCN"),
+             QJsonValue(false));
 }
 
 void TstLanguage::pendingOnlyDuringSwitch()

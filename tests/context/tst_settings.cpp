@@ -197,7 +197,9 @@ void TstSettings::failedWriteLeavesOldFileIntact()
         big.insert(QString("key%1").arg(i), QString(100, 'x'));
 
     // A file size limit makes every larger write fail, as a full disk would.
-    struct rlimit old {};
+    struct rlimit old
+    {
+    };
     getrlimit(RLIMIT_FSIZE, &old);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;

@@ -26,9 +26,9 @@ public slots:
         _sim = new SimServer(QStringLiteral("DV-42"), this);
         // A random loopback address keeps parallel runs apart; the panel always uses 8080.
         for (int attempt = 0; attempt < 20; ++attempt) {
-            const quint32 host = 0x7f000000u | (QRandomGenerator::global()->bounded(1u, 250u) << 16)
-                                 | (QRandomGenerator::global()->bounded(1u, 250u) << 8)
-                                 | QRandomGenerator::global()->bounded(2u, 250u);
+            const quint32 host = 0x7f000000u | (QRandomGenerator::global()->bounded(1u, 250u) << 16) |
+                                 (QRandomGenerator::global()->bounded(1u, 250u) << 8) |
+                                 QRandomGenerator::global()->bounded(2u, 250u);
             if (_sim->listenTcp(QHostAddress(host), 8080)) {
                 _address = QHostAddress(host).toString();
                 break;
