@@ -1,5 +1,6 @@
 // SerialportIO over a pseudo-terminal: the test holds the master side, the link opens
 // the slave side as its serial port.
+#include "LinkSpies.h"
 #include "SerialportIO.h"
 
 #include <QSignalSpy>
@@ -48,17 +49,7 @@ struct Pty
     }
 };
 
-struct Spies
-{
-    explicit Spies(SerialportIO &link)
-        : connected(&link, &ClientIO::onConnected), disconnected(&link, &ClientIO::onDisconnected),
-          readReady(&link, &ClientIO::onReadReady)
-    {
-    }
-    QSignalSpy connected;
-    QSignalSpy disconnected;
-    QSignalSpy readReady;
-};
+using Spies = LinkSpies;
 
 } // namespace
 

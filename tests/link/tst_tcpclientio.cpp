@@ -1,5 +1,6 @@
 // TcpClientIO against local servers: connection, peer close, refused addresses and the
 // five-second connection check.
+#include "LinkSpies.h"
 #include "SimServer.h"
 #include "TcpClientIO.h"
 
@@ -28,17 +29,7 @@ bool listenSomewhere(QTcpServer &server)
     return false;
 }
 
-struct Spies
-{
-    explicit Spies(TcpClientIO &link)
-        : connected(&link, &ClientIO::onConnected), disconnected(&link, &ClientIO::onDisconnected),
-          readReady(&link, &ClientIO::onReadReady)
-    {
-    }
-    QSignalSpy connected;
-    QSignalSpy disconnected;
-    QSignalSpy readReady;
-};
+using Spies = LinkSpies;
 
 } // namespace
 
