@@ -410,6 +410,8 @@ void CommandAdapter::analyzeCommand(QByteArray &line)
 {
     if (debugEnabled())
         qDebug().noquote().nospace() << "RX:" << line;
+    if (_sink)
+        _sink->lineReceived(line);
 
     const char *data = line.constData();
     const int size = line.size();
@@ -422,6 +424,8 @@ void CommandAdapter::analyzeCommand(QByteArray &line)
         ModelCatalogue::Counts counts;
         if (!ModelCatalogue::lookup(id, &counts)) {
             logUnknown();
+            if (_sink)
+                _sink->lineUnrecognised(line);
             return;
         }
         if (_sink)
@@ -432,6 +436,8 @@ void CommandAdapter::analyzeCommand(QByteArray &line)
     const KeywordRow *row = findKeyword(cutAtZero(data, space));
     if (!row) {
         logUnknown();
+        if (_sink)
+            _sink->lineUnrecognised(line);
         return;
     }
     const Span args = cutAtZero(data + space + 1, size - space - 1);

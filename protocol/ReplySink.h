@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QJsonArray>
 #include <QString>
 
@@ -10,6 +11,12 @@ class ReplySink
 {
 public:
     virtual ~ReplySink() = default;
+
+    // Every complete line as it arrives (without its CR LF), before it is recognised, and
+    // again when no reply row matches it. Observers such as a traffic log use these; a
+    // state keeper may ignore them.
+    virtual void lineReceived(const QByteArray &line) { Q_UNUSED(line) }
+    virtual void lineUnrecognised(const QByteArray &line) { Q_UNUSED(line) }
 
     // A model reply: the identifier and the catalogue's channel counts for it.
     virtual void replyModel(const QString &id, int inputs, int outputs) = 0;
