@@ -1,5 +1,13 @@
 // Qt Quick Test entry: every engine sees the one application context, the in-process
-// simulator ("sim") and the test helper ("helper").
+// simulator ("sim") and the test helper ("helper"). ctest runs each tst_*.qml file in a
+// process of its own, so every file starts with a fresh context, simulator and settings
+// file.
+//
+// A QML warning (a TypeError, a binding loop, "Unable to assign" ...) fails the test
+// function that was running when it was reported. Qt Quick Test runs a file's functions
+// while the engine still counts the file's creation as in progress, so the engine holds
+// most binding errors back and reports them when the file ends, outside any function:
+// those fail the file's run, each with its file and line.
 #include "AppContext.h"
 #include "QmlTypes.h"
 #include "SimServer.h"
@@ -9,9 +17,16 @@
 #include <QGuiApplication>
 #include <QQmlContext>
 #include <QQmlEngine>
+#include <QQmlError>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtQuickTest>
+
+#include <cstdio>
+
+namespace {
+QStringList g_strayWarnings; // reported while no test function ran
+}
 
 class Setup : public QObject
 {
@@ -44,6 +59,19 @@ public slots:
         engine->rootContext()->setContextProperty(QStringLiteral("sim"), _sim);
         engine->rootContext()->setContextProperty(QStringLiteral("helper"), _helper);
         ctx->setEngine(engine);
+        connect(engine, &QQmlEngine::warnings, this, &Setup::onQmlWarnings);
+    }
+
+private slots:
+    void onQmlWarnings(const QList<QQmlError> &warnings)
+    {
+        for (const QQmlError &w : warnings) {
+            const QString text = QStringLiteral("QML warning: ") + w.toString();
+            if (QTest::currentTestFunction())
+                QTest::qFail(qPrintable(text), qPrintable(w.url().toLocalFile()), w.line());
+            else
+                g_strayWarnings << text;
+        }
     }
 
 private:
@@ -53,6 +81,16 @@ private:
     QString _address;
 };
 
-QUICK_TEST_MAIN_WITH_SETUP(tst_ui, Setup)
+int main(int argc, char **argv)
+{
+    QTEST_SET_MAIN_SOURCE_PATH
+    Setup setup;
+    int status = quick_test_main_with_setup(argc, argv, "tst_ui", QUICK_TEST_SOURCE_DIR, &setup);
+    for (const QString &w : qAsConst(g_strayWarnings))
+        std::fprintf(stdout, "FAIL!  : tst_ui %s\n", qPrintable(w));
+    if (!g_strayWarnings.isEmpty() && status == 0)
+        status = 1;
+    return status;
+}
 
 #include "tst_ui.moc"
