@@ -6,7 +6,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPointer>
 #include <QSignalSpy>
+#include <QTimer>
 
 UiTestHelper::UiTestHelper(SimServer *sim, QString simAddress, QObject *parent)
     : QObject(parent), _sim(sim), _simAddress(std::move(simAddress))
@@ -57,6 +59,22 @@ void UiTestHelper::removeSettingFile() const
 void UiTestHelper::setSerialPorts(const QStringList &ports) const
 {
     SerialPortList::setSource([ports] { return ports; });
+}
+
+void UiTestHelper::startWhenShown(QObject *testCase)
+{
+    QPointer<QObject> target(testCase);
+    auto *poll = new QTimer(this);
+    poll->setInterval(5);
+    connect(poll, &QTimer::timeout, this, [poll, target] {
+        if (!target) {
+            poll->deleteLater();
+        } else if (target->property("windowShown").toBool()) {
+            poll->deleteLater();
+            target->setProperty("when", true);
+        }
+    });
+    poll->start();
 }
 
 double UiTestHelper::now() const

@@ -29,6 +29,8 @@ public:
     Q_INVOKABLE void removeSettingFile() const;
     // Replaces the serial port list the context scans.
     Q_INVOKABLE void setSerialPorts(const QStringList &ports) const;
+    // Sets the test case's `when` from the event loop once its window is shown.
+    Q_INVOKABLE void startWhenShown(QObject *testCase);
     // Milliseconds since an arbitrary start, for timing checks.
     Q_INVOKABLE double now() const;
 

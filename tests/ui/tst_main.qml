@@ -4,7 +4,7 @@ import QtTest 1.2
 import "ui_util.js" as U
 
 // Main window, header and footer against the real context and the simulator.
-TestCase {
+TessaroTestCase {
     id: tc
     name: "MainWindow"
     width: 400

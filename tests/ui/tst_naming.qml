@@ -8,10 +8,9 @@ Item {
     width: 1024
     height: 648
 
-    TestCase {
+    TessaroTestCase {
         id: tc
         name: "Naming"
-        when: windowShown
 
         property var screen: null
 

@@ -4,7 +4,7 @@ import "ui_util.js" as U
 
 // Connection settings screen in the main window, against the real context and the
 // simulator.
-TestCase {
+TessaroTestCase {
     id: tc
     name: "SettingScreen"
     width: 400

@@ -4,10 +4,10 @@
 // file.
 //
 // A QML warning (a TypeError, a binding loop, "Unable to assign" ...) fails the test
-// function that was running when it was reported. Qt Quick Test runs a file's functions
-// while the engine still counts the file's creation as in progress, so the engine holds
-// most binding errors back and reports them when the file ends, outside any function:
-// those fail the file's run, each with its file and line.
+// function that was running when it was reported; the files' TessaroTestCase starts its
+// functions after creation, so the engine reports binding errors at once. A warning
+// outside any test function (while a file's objects are created) fails the file's run,
+// with its file and line.
 #include "AppContext.h"
 #include "QmlTypes.h"
 #include "SimServer.h"
@@ -68,7 +68,7 @@ private slots:
         for (const QQmlError &w : warnings) {
             const QString text = QStringLiteral("QML warning: ") + w.toString();
             if (QTest::currentTestFunction())
-                QTest::qFail(qPrintable(text), qPrintable(w.url().toLocalFile()), w.line());
+                QTest::qFail(qPrintable(text), qPrintable(w.url().toString()), w.line());
             else
                 g_strayWarnings << text;
         }
