@@ -38,7 +38,11 @@ Item {
     }
 
     onIsActiveChanged: rebuildBoards()
-    Component.onCompleted: rebuildBoards()
+    Component.onCompleted: {
+        firstLine.text = appContext.serviceType
+        secondLine.text = appContext.serviceNum
+        rebuildBoards()
+    }
 
     Connections {
         target: appContext
