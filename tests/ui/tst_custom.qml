@@ -276,14 +276,6 @@ Item {
             compare(appContext.inputOutputInfos["5"]["AudioSelect"], String(other))
         }
 
-        function test_12_chineseTexts() {
-            appContext.changeLangeuageZhCN(true)
-            compare(item("writeButton").text, "保存")
-            compare(item("codeErrorText").text, "密码错误，请重试")
-            appContext.changeLangeuageZhCN(false)
-            compare(item("writeButton").text, "Write")
-        }
-
         function test_11_boardAreaOnlyForBoardModels() {
             verify(item("boardArea").visible)
             sim.model = "DV-01"

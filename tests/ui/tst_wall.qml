@@ -281,14 +281,6 @@ Item {
             appContext.setting = s
         }
 
-        function test_12_chineseTexts() {
-            appContext.changeLangeuageZhCN(true)
-            compare(item("setWallButton").text, "设置拼接")
-            compare(item("singleButton").text, "单屏显示")
-            appContext.changeLangeuageZhCN(false)
-            compare(item("setWallButton").text, "Set VideWall")
-        }
-
         function test_11_inputSelectionClearedOnEntry() {
             mouseClick(item("wallIn_2"))
             mouseClick(item("wallIn_4"))
