@@ -9,10 +9,9 @@ Item {
     width: 1024
     height: 648
 
-    TestCase {
+    TessaroTestCase {
         id: tc
         name: "Custom"
-        when: windowShown
 
         property var screen: null
 

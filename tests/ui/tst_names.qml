@@ -3,7 +3,7 @@ import QtTest 1.2
 import "qrc:/ChannelNames.js" as Names
 
 // The channel and scene names every screen shows, from the settings object's tables.
-TestCase {
+TessaroTestCase {
     name: "ChannelNames"
 
     function test_keysHaveThreeDigits() {

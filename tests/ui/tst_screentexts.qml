@@ -2,10 +2,8 @@ import QtQuick 2.15
 import QtTest 1.2
 import "ui_util.js" as Util
 
-// The video wall and custom settings screens in Chinese and back. (A test case of its
-// own: retranslating re-evaluates every binding, and a case started by its
-// "when: windowShown" binding would be re-entered by that.)
-TestCase {
+// The video wall and custom settings screens in Chinese and back.
+TessaroTestCase {
     id: tc
     name: "ScreenTexts"
 

@@ -4,7 +4,7 @@ import "qrc:/WallGeometry.js" as Wall
 
 // Geometry of the video wall grid: the block of a selection, each cell's place in it,
 // the cells a band meets, and the placements the two buttons send.
-TestCase {
+TessaroTestCase {
     name: "WallGeometry"
 
     // cells of a grid of count cells, holding the outputs given by cell number.

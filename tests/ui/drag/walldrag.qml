@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.2
+import ".."
 
 // Output tiles dragged onto the wall grid with the mouse: a platform drag-and-drop, so
 // this case runs on a real window system (a virtual X display).
@@ -8,10 +9,9 @@ Item {
     width: 1024
     height: 648
 
-    TestCase {
+    TessaroTestCase {
         id: tc
         name: "WallDrag"
-        when: windowShown
 
         property var screen: null
         // Steps of a drag still to be played by the timer, which also fires while the
