@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import "ChannelNames.js" as Names
 
 // Naming screen: names of the inputs, outputs and scenes, kept in the settings object
 // under "in", "out" and "sence" and stored in the settings file.
@@ -24,39 +25,13 @@ Item {
         id: sceneModel
     }
 
-    function threeDigitKey(n) {
-        var s = String(n)
-        while (s.length < 3)
-            s = "0" + s
-        return s
-    }
-
-    function namesMember(setting, member) {
-        var m = setting ? setting[member] : undefined
-        return (m && typeof m === "object" && !Array.isArray(m)) ? m : ({})
-    }
-
-    // A stored name is shown as it is, even when empty; only a missing key falls back
-    // to the number.
-    function nameOf(names, n) {
-        var key = threeDigitKey(n)
-        if (names.hasOwnProperty(key)) {
-            var v = names[key]
-            if (typeof v === "string")
-                return v
-            if (typeof v === "number")
-                return String(v)
-        }
-        return String(n)
-    }
-
     function fillList(model, member, count) {
-        var names = namesMember(appContext.setting, member)
+        var names = Names.namesMember(appContext.setting, member)
         var n = Math.max(0, count)
         if (model.count > n)
             model.remove(n, model.count - n)
         for (var i = 1; i <= n; ++i) {
-            var entry = { "number": i, "key": threeDigitKey(i), "name": nameOf(names, i) }
+            var entry = { "number": i, "key": Names.threeDigitKey(i), "name": Names.nameOf(names, i) }
             if (i <= model.count)
                 model.set(i - 1, entry)
             else

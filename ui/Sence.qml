@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import "ChannelNames.js" as Names
 
 // Scene screen: store, recall and default the device's 16 scenes, and run its scene
 // loop over a chosen sequence with an interval in seconds.
@@ -30,33 +31,11 @@ Item {
         id: loopModel
     }
 
-    function threeDigitKey(n) {
-        var s = String(n)
-        while (s.length < 3)
-            s = "0" + s
-        return s
-    }
-
-    function nameOf(names, n) {
-        var key = threeDigitKey(n)
-        if (names.hasOwnProperty(key)) {
-            var v = names[key]
-            if (typeof v === "string")
-                return v
-            if (typeof v === "number")
-                return String(v)
-        }
-        return String(n)
-    }
-
     function rebuild() {
-        var setting = appContext.setting
-        var names = setting ? setting["sence"] : undefined
-        if (!names || typeof names !== "object" || Array.isArray(names))
-            names = {}
+        var names = Names.namesMember(appContext.setting, "sence")
         var entries = []
         for (var i = 1; i <= sceneCount; ++i)
-            entries.push({ "number": i, "key": threeDigitKey(i), "name": nameOf(names, i),
+            entries.push({ "number": i, "key": Names.threeDigitKey(i), "name": Names.nameOf(names, i),
                            "active": false, "order": 0 })
         // Updated in place once the tiles exist, so that they keep their places.
         for (var k = 0; k < entries.length; ++k) {

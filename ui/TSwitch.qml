@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Tessaro 1.0
+import "ChannelNames.js" as Names
 
 // Switching screen: inputs and outputs as tiles, the current routes below them, and
 // the routing and output buttons on the right.
@@ -36,30 +37,6 @@ Item {
         id: outputModel
     }
 
-    function threeDigitKey(n) {
-        var s = String(n)
-        while (s.length < 3)
-            s = "0" + s
-        return s
-    }
-
-    function namesMember(setting, member) {
-        var m = setting ? setting[member] : undefined
-        return (m && typeof m === "object" && !Array.isArray(m)) ? m : ({})
-    }
-
-    function nameOf(names, n) {
-        var key = threeDigitKey(n)
-        if (names.hasOwnProperty(key)) {
-            var v = names[key]
-            if (typeof v === "string")
-                return v
-            if (typeof v === "number")
-                return String(v)
-        }
-        return String(n)
-    }
-
     function truthy(v) {
         if (typeof v === "string")
             return v !== "" && v !== "0" && v !== "false"
@@ -82,12 +59,12 @@ Item {
     function rebuildInputs() {
         if (!appContext.isConnected)
             return
-        var names = namesMember(appContext.setting, "in")
+        var names = Names.namesMember(appContext.setting, "in")
         var n = Math.max(0, appContext.inChannels)
         var entries = []
         var labels = []
         for (var i = 1; i <= n; ++i) {
-            var name = nameOf(names, i)
+            var name = Names.nameOf(names, i)
             labels.push(name)
             entries.push({ "text": name, "index": String(i), "active": false })
         }
@@ -124,12 +101,12 @@ Item {
             if (!open.hasOwnProperty(idx))
                 open[idx] = truthy(st["isOpen"])
         }
-        var names = namesMember(appContext.setting, "out")
+        var names = Names.namesMember(appContext.setting, "out")
         var n = Math.max(0, appContext.outChannels)
         var entries = []
         var labels = []
         for (var i = 1; i <= n; ++i) {
-            var name = nameOf(names, i)
+            var name = Names.nameOf(names, i)
             labels.push(name)
             entries.push({ "text": name, "index": String(i), "active": routed[i] === true,
                            "isOpen": open[i] === true })

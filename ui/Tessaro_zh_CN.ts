@@ -280,4 +280,146 @@ Terminal will reboot, please wait and re-connect.</source>
         <translation>秒</translation>
     </message>
 </context>
+<context>
+    <name>DragAndSelect</name>
+    <message>
+        <source>Rows</source>
+        <translation>行数</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>列数</translation>
+    </message>
+    <message>
+        <source>Drag the output port to videwowall grid and select it then click set button</source>
+        <translation>选择上面输入口,把下面的输出端口拖入拼接方格,鼠标框选方格后按拼接按钮</translation>
+    </message>
+    <message>
+        <source>Input Channel</source>
+        <translation>输入通道</translation>
+    </message>
+    <message>
+        <source>Output Channel</source>
+        <translation>输出通道</translation>
+    </message>
+    <message>
+        <source>Set VideWall</source>
+        <translation>设置拼接</translation>
+    </message>
+    <message>
+        <source>Signle Display</source>
+        <translation>单屏显示</translation>
+    </message>
+</context>
+<context>
+    <name>CustomSetting</name>
+    <message>
+        <source>Custom Setting</source>
+        <translation>客户定制设置</translation>
+    </message>
+    <message>
+        <source>First line of LCD</source>
+        <translation>LCD第一行</translation>
+    </message>
+    <message>
+        <source>Second line of LCD</source>
+        <translation>LCD第二行</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>HDMI</source>
+        <translation>HDMI</translation>
+    </message>
+    <message>
+        <source>Extern Audio</source>
+        <translation>Extern Audio</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>对比度</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>锐度</translation>
+    </message>
+    <message>
+        <source>Color Red</source>
+        <translation>红色</translation>
+    </message>
+    <message>
+        <source>Color Green</source>
+        <translation>绿色</translation>
+    </message>
+    <message>
+        <source>Color Blue</source>
+        <translation>蓝色</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Please input password</source>
+        <translation>请输入密码</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Password error, please try again</source>
+        <translation>密码错误，请重试</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
 </TS>
