@@ -252,10 +252,16 @@ TessaroTestCase {
 
     function test_networkBoxReadAndSave() {
         connectTo("DV-42")
+        // The start-up queries run on after the model is known; let them finish first.
+        tryVerify(function() { return sim.receivedLines().indexOf("GetBeepEn") >= 0 }, 8000)
+        appContext.ipGateway = ""
         sim.clearReceived()
         mouseClick(item("readButton"))
-        tryVerify(function() { return sim.receivedLines().length >= 3 }, 3000)
+        tryVerify(function() { return sim.receivedLines().length >= 3 }, 8000)
         compare(sim.receivedLines().slice(0, 3), ["GetIP", "GetIPMask", "GetIPGateWay"])
+        // The device answers in order; once the gateway is in, no reply can overwrite
+        // what is typed below.
+        tryVerify(function() { return appContext.ipGateway !== "" }, 8000)
 
         appContext.ip = "10.0.0.5"
         appContext.ipMask = "255.255.255.0"
@@ -276,7 +282,7 @@ TessaroTestCase {
 
         sim.clearReceived()
         mouseClick(item("saveButton"))
-        tryVerify(function() { return sim.receivedLines().length >= 3 }, 3000)
+        tryVerify(function() { return sim.receivedLines().length >= 3 }, 8000)
         var lines = sim.receivedLines()
         compare(lines[0], "SetIP 10.0.0.77")
         compare(lines[1], "SetIPMask 255.255,0")
