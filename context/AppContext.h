@@ -170,8 +170,11 @@ public:
     Q_INVOKABLE void loadSetting();
     Q_INVOKABLE void saveSetting();
     Q_INVOKABLE void changeLangeuageZhCN(bool val);
-    Q_INVOKABLE void loadEDID_fromFile(QString filepath);
-    Q_INVOKABLE void saveEDID_toFile(QString fileurl);
+    // Both return whether the file was read or written whole; edidFileMessage() then
+    // tells the operator the outcome, naming the file and the reason of a failure.
+    Q_INVOKABLE bool loadEDID_fromFile(QString filepath);
+    Q_INVOKABLE bool saveEDID_toFile(QString fileurl);
+    Q_INVOKABLE QString edidFileMessage() const { return _edidFileMessage; }
     Q_INVOKABLE void updateInputOutputInfo(QString infoStr);
     Q_INVOKABLE void cmd_SetAudioHdmiOrAnlog(int port, int value);
     Q_INVOKABLE int cmd_GetAudioHdmiOrAnlog(int port);
@@ -347,6 +350,7 @@ private:
     int _currentOutSW = 0;
     int _currentInEQ = 0;
     QString _currentEDIDStr;
+    QString _edidFileMessage;
     bool _beep = false;
     int _currentHDMIAudioSelPort = 0;
     int _currentHDMIAudioSel = 0;

@@ -2,39 +2,26 @@
 #include "AppContext.h"
 
 #include "EdidCodec.h"
+#include "EdidFile.h"
 
-#include <QFile>
 #include <QJsonDocument>
-#include <QUrl>
 
-namespace {
-
-QString localPath(const QString &url)
+bool AppContext::loadEDID_fromFile(QString filepath)
 {
-    return QUrl(url, QUrl::TolerantMode).toLocalFile();
-}
-
-} // namespace
-
-void AppContext::loadEDID_fromFile(QString filepath)
-{
-    // A plain path without the file scheme names no local file and reads as no bytes.
-    const QString path = localPath(filepath);
-    QFile file(path);
+    // An unreadable file, or a plain path without the file scheme, reads as no bytes.
     QByteArray bytes;
-    if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
+    const EdidFile::Result result = EdidFile::load(filepath, &bytes);
+    _edidFileMessage = EdidFile::message(false, result);
     setCurrentEDIDStr(EdidCodec::toText(bytes));
+    return result.ok();
 }
 
-void AppContext::saveEDID_toFile(QString fileurl)
+bool AppContext::saveEDID_toFile(QString fileurl)
 {
-    const QString path = localPath(fileurl);
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
-        return;
-    file.write(EdidCodec::fromText(_currentEDIDStr.toLocal8Bit()));
-    file.close();
+    const EdidFile::Result result =
+        EdidFile::save(fileurl, EdidCodec::fromText(_currentEDIDStr.toLocal8Bit()));
+    _edidFileMessage = EdidFile::message(true, result);
+    return result.ok();
 }
 
 QString AppContext::stringToUnicode(const QString &text)

@@ -1,5 +1,6 @@
 #include "QmlTypes.h"
 
+#include "AdvanceLists.h"
 #include "ModelGroups.h"
 #include "MyCustomType.h"
 
@@ -14,4 +15,5 @@ void registerTessaroQmlTypes()
     qRegisterMetaType<MyCustomType>("MyCustomType");
     qmlRegisterSingletonType<ModelGroups>(
         "Tessaro", 1, 0, "Models", [](QQmlEngine *, QJSEngine *) -> QObject * { return new ModelGroups; });
+    qmlRegisterType<AdvanceLists>("Tessaro", 1, 0, "AdvanceLists");
 }
