@@ -1,5 +1,6 @@
 // EDID files to text and back.
 #include "AppContext.h"
+#include "EdidFile.h"
 #include "TestWorkDir.h"
 
 #include <QUrl>
@@ -32,6 +33,9 @@ private slots:
     void savingSkipsNonHex_data();
     void savingSkipsNonHex();
     void plainPathIsNoFile();
+    void outcomeIsReported();
+    void failedSaveKeepsOldFile();
+    void diskFullIsNamed();
 };
 
 void TstEdid::roundTrip_data()
@@ -104,6 +108,64 @@ void TstEdid::plainPathIsNoFile()
     ctx.setCurrentEDIDStr("00 11");
     ctx.loadEDID_fromFile(url(dir.file("missing.bin")));
     QCOMPARE(ctx.currentEDIDStr(), QString());
+}
+
+void TstEdid::outcomeIsReported()
+{
+    TestWorkDir dir;
+    dir.write("in.bin", pattern(128));
+    AppContext ctx;
+    QVERIFY(ctx.loadEDID_fromFile(url(dir.file("in.bin"))));
+    QCOMPARE(ctx.edidFileMessage(), QString("Load successful"));
+    QVERIFY(ctx.saveEDID_toFile(url(dir.file("out.bin"))));
+    QCOMPARE(ctx.edidFileMessage(), QString("Save successful"));
+
+    const QString missing = dir.file("missing.bin");
+    QVERIFY(!ctx.loadEDID_fromFile(url(missing)));
+    QVERIFY(ctx.edidFileMessage().startsWith("Load failed: " + missing));
+    QVERIFY(ctx.edidFileMessage().contains("cannot be opened"));
+    // A directory is no EDID file either.
+    QVERIFY(!ctx.loadEDID_fromFile(url(dir.path())));
+    QVERIFY(ctx.edidFileMessage().startsWith("Load failed"));
+
+    ctx.setCurrentEDIDStr("00 ff");
+    const QString nowhere = dir.file("no-such-folder/out.bin");
+    QVERIFY(!ctx.saveEDID_toFile(url(nowhere)));
+    QVERIFY(ctx.edidFileMessage().startsWith("Save failed: " + nowhere));
+    QVERIFY(!QFile::exists(nowhere));
+    // A plain path names no file.
+    QVERIFY(!ctx.saveEDID_toFile(dir.file("plain.bin")));
+    QVERIFY(!QFile::exists(dir.file("plain.bin")));
+}
+
+void TstEdid::failedSaveKeepsOldFile()
+{
+    TestWorkDir dir;
+    const QByteArray old = pattern(256);
+    dir.write("keep.bin", old);
+    AppContext ctx;
+    ctx.setCurrentEDIDStr("01 02 03");
+    // The folder cannot take the temporary file: the old file stays whole.
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool saved = ctx.saveEDID_toFile(url(dir.file("keep.bin")));
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (saved)
+        QSKIP("the folder stays writable for this user (root)");
+    QCOMPARE(dir.read("keep.bin"), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.bin"});
+}
+
+void TstEdid::diskFullIsNamed()
+{
+    EdidFile::Result full;
+    full.failure = EdidFile::Failure::DiskFull;
+    full.path = "/media/stick/a.bin";
+    QCOMPARE(EdidFile::message(true, full), QString("Save failed: /media/stick/a.bin\nthe disk is full"));
+    EdidFile::Result unread;
+    unread.failure = EdidFile::Failure::Read;
+    unread.path = "/x.bin";
+    QCOMPARE(EdidFile::message(false, unread), QString("Load failed: /x.bin\nthe file cannot be read"));
 }
 
 QTEST_GUILESS_MAIN(TstEdid)

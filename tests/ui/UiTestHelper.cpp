@@ -4,11 +4,14 @@
 #include "SerialPortList.h"
 #include "SimServer.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QUrl>
 
 UiTestHelper::UiTestHelper(SimServer *sim, QString simAddress, QObject *parent)
     : QObject(parent), _sim(sim), _simAddress(std::move(simAddress))
@@ -75,6 +78,22 @@ void UiTestHelper::startWhenShown(QObject *testCase)
         }
     });
     poll->start();
+}
+
+QString UiTestHelper::workFileUrl(const QString &name) const
+{
+    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(name)).toString();
+}
+
+bool UiTestHelper::fileExists(const QString &url) const
+{
+    return QFileInfo::exists(QUrl(url).toLocalFile());
+}
+
+qint64 UiTestHelper::fileSize(const QString &url) const
+{
+    const QFileInfo info(QUrl(url).toLocalFile());
+    return info.exists() ? info.size() : -1;
 }
 
 double UiTestHelper::now() const

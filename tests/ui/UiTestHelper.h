@@ -31,6 +31,11 @@ public:
     Q_INVOKABLE void setSerialPorts(const QStringList &ports) const;
     // Sets the test case's `when` from the event loop once its window is shown.
     Q_INVOKABLE void startWhenShown(QObject *testCase);
+    // Files of the working directory (a fresh temporary one): URL of a name in it,
+    // existence and size (-1 when missing) of a local path.
+    Q_INVOKABLE QString workFileUrl(const QString &name) const;
+    Q_INVOKABLE bool fileExists(const QString &url) const;
+    Q_INVOKABLE qint64 fileSize(const QString &url) const;
     // Milliseconds since an arbitrary start, for timing checks.
     Q_INVOKABLE double now() const;
 

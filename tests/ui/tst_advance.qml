@@ -1,0 +1,266 @@
+import QtQuick 2.15
+import QtTest 1.2
+import "ui_util.js" as U
+
+// Advanced screen against the simulator: what is sent, and what is not, when lists are
+// built, replies arrive and the operator picks.
+Item {
+    id: stage
+    width: 1024
+    height: 648
+
+    TestCase {
+        id: tc
+        name: "Advance"
+        when: windowShown
+
+        property var screen: null
+
+        function initTestCase() {
+            helper.disconnectNow()
+            var component = Qt.createComponent("qrc:/Advance.qml")
+            compare(component.status, Component.Ready, component.errorString())
+            screen = component.createObject(stage)
+            verify(screen)
+            helper.connectToSim("DV-42")
+            tryCompare(appContext, "isConnected", true, 5000)
+            tryCompare(appContext, "mode", "DV-42", 5000)
+            // The start-up queries are answered before any test looks at the lines.
+            marker()
+        }
+
+        function cleanupTestCase() {
+            dialog().close()
+            helper.disconnectNow()
+            if (screen)
+                screen.destroy()
+        }
+
+        // Every test starts from a quiet link.
+        function init() {
+            marker()
+        }
+
+        function choice(name) {
+            var c = findChild(screen, name)
+            verify(c, name)
+            return c
+        }
+        function button(name) {
+            var b = findChild(screen, name)
+            verify(b, name)
+            return b
+        }
+        function dialog() {
+            return U.find(screen, "messageDialog")
+        }
+        // As the operator's pick from the open list.
+        function pick(name, index) {
+            var c = choice(name)
+            c.currentIndex = index
+            c.activated(index)
+        }
+        // Sends a query nothing else sends and waits for it: every line before it is
+        // what the screen sent since the last clear.
+        function marker() {
+            appContext.sendCmd_GetBeepEn()
+            tryVerify(function () { return sim.receivedLines().indexOf("GetBeepEn") >= 0 }, 5000)
+            var lines = sim.receivedLines()
+            sim.clearReceived()
+            return lines.slice(0, lines.indexOf("GetBeepEn"))
+        }
+        function waitForLine(line) {
+            tryVerify(function () { return sim.receivedLines().indexOf(line) >= 0 }, 5000,
+                      line + " in " + JSON.stringify(sim.receivedLines()))
+        }
+        function switchModel(model, inputs) {
+            sim.sendLine(model)
+            tryCompare(appContext, "mode", model, 5000)
+            compare(appContext.inChannels, inputs)
+        }
+        function reopen() {
+            screen.isActive = false
+            screen.isActive = true
+        }
+
+        function test_1_firstActivationSendsNothing() {
+            verify(screen.firstActivation)
+            // Before the first activation only "Set EDID", "Output Setting" and the EDID
+            // block of a DV-42 show.
+            verify(findChild(screen, "subtitleBlock").visible)
+            verify(!findChild(screen, "modeBlock").visible)
+            compare(findChild(screen, "modeBlock").height, 0)
+            sim.clearReceived()
+            screen.isActive = true
+            compare(marker(), [])
+            verify(!screen.firstActivation)
+            compare(choice("edidInputChoice").count, 16)
+            compare(choice("edidChoice").count, 5 + 16 + 6)
+            compare(choice("edidChoice").currentText, "USER1")
+            compare(choice("rwEdidChoice").currentIndex, -1)
+            compare(choice("outportChoice").currentIndex, -1)
+            compare(choice("peChoice").currentIndex, -1)
+            compare(choice("peChoice").model[5].title, "5(Default)")
+            compare(choice("subtitleAlphaChoice").currentText, "Middle1")
+            // Leaving and opening again with the same lists sends nothing either.
+            reopen()
+            compare(marker(), [])
+        }
+
+        function test_2_peReplyForAnotherOutput() {
+            choice("outportChoice").currentIndex = 1
+            waitForLine("GetOutPE 2")
+            tryCompare(choice("peChoice"), "currentIndex", 0, 5000)
+            sim.sendLine("OutPE 3 6")
+            sim.sendLine("OutPE 2 6")
+            tryCompare(choice("peChoice"), "currentIndex", 6, 5000)
+            sim.sendLine("OutPE 3 2")
+            compare(marker().filter(function (l) { return l.indexOf("SetOutPE") === 0 }), [])
+            compare(choice("peChoice").currentIndex, 6)
+            // The operator's choice is sent for the current output.
+            pick("peChoice", 3)
+            waitForLine("SetOutPE 2 3")
+        }
+
+        function test_3_edidWriteOnlyUser() {
+            pick("rwEdidChoice", 4) // USER5 = 5 on DV-42
+            appContext.currentEDIDStr = "00 ff 01"
+            mouseClick(button("writeButton"))
+            waitForLine("SetEDIDData 5 00 ff 01")
+            pick("rwEdidChoice", 5) // OUTPORT1
+            mouseClick(button("writeButton"))
+            verify(dialog().visible)
+            compare(dialog().title, "Message")
+            compare(dialog().text, "EDID only enable write to USER1-USER5")
+            dialog().accept()
+            tryCompare(dialog(), "visible", false, 5000)
+            compare(marker().filter(function (l) { return l.indexOf("SetEDIDData") === 0 }),
+                    ["SetEDIDData 5 00 ff 01"])
+        }
+
+        function test_4_readEmptiesAreaFirst() {
+            pick("rwEdidChoice", 2)
+            appContext.currentEDIDStr = "12 34"
+            var area = findChild(screen, "edidArea")
+            compare(area.text, "12 34")
+            mouseClick(button("readButton"))
+            compare(area.text, "")
+            compare(appContext.currentEDIDStr, "")
+            tryCompare(area, "length", 767, 5000)
+            verify(area.text.indexOf("00 ff ff ff ff ff ff 00") === 0)
+        }
+
+        function test_5_loadAndSave() {
+            var edid = appContext.currentEDIDStr
+            compare(edid.length, 767)
+            var url = helper.workFileUrl("edid.bin")
+            screen.saveEdidTo(url)
+            compare(dialog().text, "Save successful")
+            dialog().close()
+            compare(helper.fileSize(url), 256)
+            appContext.currentEDIDStr = ""
+            screen.loadEdidFrom(url)
+            compare(dialog().text, "Load successful")
+            compare(findChild(screen, "edidArea").text, edid)
+            dialog().close()
+
+            var bad = helper.workFileUrl("no-such-folder/edid.bin")
+            screen.saveEdidTo(bad)
+            verify(dialog().visible)
+            verify(dialog().text.indexOf("Save failed") === 0, dialog().text)
+            verify(dialog().text.indexOf("no-such-folder/edid.bin") > 0, dialog().text)
+            verify(!helper.fileExists(bad))
+            dialog().close()
+            compare(findChild(screen, "edidArea").text, edid)
+
+            screen.loadEdidFrom(helper.workFileUrl("missing.bin"))
+            verify(dialog().text.indexOf("Load failed") === 0, dialog().text)
+            dialog().close()
+        }
+
+        function test_6_subtitles() {
+            choice("subtitleInputChoice").currentIndex = 2
+            pick("subtitleColorChoice", 3)
+            pick("subtitleAlphaChoice", 2)
+            findChild(screen, "subtitleText").text = "A B"
+            mouseClick(button("subtitleOpenButton"))
+            mouseClick(button("subtitleCloseButton"))
+            compare(marker(), ["SetRXSubtitleTXTColor 3 3", "SetRXSubtitlecAlpha 3 63",
+                               "SetRXSubtitleTXT 3 \\u0041\\u0020\\u0042", "SetRXSubtitleEnable 3 1",
+                               "SetRXSubtitleEnable 3 0"])
+
+            // Input 16, then a 4-input model before the lists are built again.
+            choice("subtitleInputChoice").currentIndex = 15
+            switchModel("DV-25", 4)
+            sim.clearReceived()
+            mouseClick(button("subtitleCloseButton"))
+            verify(dialog().visible)
+            compare(dialog().text, "Not Select Port number")
+            dialog().close()
+            compare(marker(), [])
+            switchModel("DV-42", 16)
+            reopen()
+            marker()
+        }
+
+        function test_7_splitterModes() {
+            switchModel("DV-35", 4)
+            verify(findChild(screen, "modeBlock").visible)
+            reopen()
+            marker()
+            var splitter = choice("splitterModeChoice")
+            var splice = choice("spliceModeChoice")
+            var rotate = choice("rotateChoice")
+            var audio = choice("splitterAudioChoice")
+            var mirror = choice("mirrorChoice")
+            verify(splitter.enabled && rotate.enabled && audio.enabled)
+            verify(!splice.enabled && !mirror.enabled)
+
+            // A reply moves the list but is never sent back.
+            sim.sendLine("DisplayMode 1")
+            tryCompare(choice("displayModeChoice"), "currentIndex", 1, 5000)
+            verify(!splitter.enabled && !rotate.enabled && !audio.enabled)
+            verify(splice.enabled && mirror.enabled)
+            compare(marker(), [])
+
+            pick("mirrorChoice", 10)
+            compare(mirror.currentText, "3 V mirror")
+            waitForLine("TXMirror 3 2")
+
+            pick("displayModeChoice", 2)
+            waitForLine("SetDisplayMode 2")
+            verify(!splitter.enabled && !splice.enabled && !rotate.enabled && !audio.enabled && !mirror.enabled)
+            pick("displayModeChoice", 3)
+            waitForLine("SetDisplayMode 3")
+            verify(!splitter.enabled && !splice.enabled && !rotate.enabled && !audio.enabled && !mirror.enabled)
+            pick("displayModeChoice", 0)
+            waitForLine("SetDisplayMode 0")
+            verify(splitter.enabled && rotate.enabled && audio.enabled)
+
+            // Splitter modes from 4 on have no rotation.
+            pick("splitterModeChoice", 4)
+            waitForLine("SetSplitterMode 4")
+            verify(!rotate.enabled)
+            marker()
+
+            // A resolution reply that moves the list is sent back with the same value.
+            var res = choice("resolutionChoice").currentIndex
+            sim.sendLine("Resolution " + (res === 2 ? 1 : 2))
+            waitForLine("SetResolution " + (res === 2 ? 1 : 2))
+        }
+
+        function test_8_splitterAudioSource() {
+            // DV-35 has an audio input: "Output Setting" asks where each output's audio comes from.
+            verify(choice("hdmiOrAnalogChoice").visible)
+            choice("outportChoice").currentIndex = 2
+            waitForLine("GetAudioHdmiOrAnalog 3")
+            pick("hdmiOrAnalogChoice", 1)
+            waitForLine("SetAudioHdmiOrAnalog 3 1")
+            sim.sendLine("AudioSelHA 3 0")
+            tryCompare(choice("hdmiOrAnalogChoice"), "currentIndex", 0, 5000)
+            switchModel("DV-42", 16)
+            reopen()
+            marker()
+        }
+    }
+}

@@ -1,0 +1,98 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// "EDID Read & Write": one EDID of the device as hex text, read from and written to the
+// device, loaded from and saved to a file. The screen does the work (readEdid(),
+// writeEdid(), loadEdid(), saveEdid()); this block only lays it out.
+AdvanceBlock {
+    id: block
+    title: qsTranslate("Advance", "EDID Read & Write")
+    blockHeight: 350
+
+    property var screen
+    property alias edidChoice: edidChoice
+    property alias edidArea: edidArea
+    // Room beside the text area for a summary of the EDID shown.
+    property alias summarySlot: summarySlot
+
+    AdvanceRow {
+        label: qsTranslate("Advance", "EDID")
+        AdvanceChoice {
+            id: edidChoice
+            objectName: "rwEdidChoice"
+            startEmpty: true
+            onChanged: block.screen.rwEdid = value !== undefined ? value : 0
+        }
+    }
+
+    Item {
+        width: parent.width
+        height: 200
+
+        Rectangle {
+            id: areaFrame
+            anchors.fill: parent
+            anchors.leftMargin: 40
+            anchors.rightMargin: 40 + summarySlot.width
+            color: "#E0E0E0"
+
+            ScrollView {
+                anchors.fill: parent
+                clip: true
+                TextArea {
+                    id: edidArea
+                    objectName: "edidArea"
+                    readOnly: true
+                    selectByMouse: true
+                    wrapMode: TextEdit.WrapAnywhere
+                    textFormat: TextEdit.PlainText
+                    font.pixelSize: 12
+                    color: "black"
+                    background: null
+                }
+            }
+        }
+        Item {
+            id: summarySlot
+            objectName: "edidSummarySlot"
+            anchors.top: parent.top
+            anchors.bottom: parent.bottom
+            anchors.right: parent.right
+            anchors.rightMargin: width > 0 ? 10 : 0
+            width: childrenRect.width
+        }
+    }
+
+    Row {
+        anchors.horizontalCenter: parent.horizontalCenter
+        spacing: 10
+        TButton {
+            objectName: "readButton"
+            width: 90
+            height: 30
+            text: qsTranslate("Advance", "Read")
+            onClicked: block.screen.readEdid()
+        }
+        TButton {
+            objectName: "writeButton"
+            width: 90
+            height: 30
+            text: qsTranslate("Advance", "Write")
+            onClicked: block.screen.writeEdid()
+        }
+        TButton {
+            objectName: "loadButton"
+            width: 90
+            height: 30
+            text: qsTranslate("Advance", "Load")
+            onClicked: block.screen.loadEdid()
+        }
+        TButton {
+            objectName: "saveButton"
+            width: 90
+            height: 30
+            text: qsTranslate("Advance", "Save")
+            onClicked: block.screen.saveEdid()
+        }
+    }
+}

@@ -1,0 +1,23 @@
+import QtQuick 2.15
+
+// A labelled row of the advanced screen: a right-aligned label, then whatever the row
+// holds (a drop-down list, buttons, a note).
+Row {
+    id: row
+    height: 25
+    spacing: 10
+
+    property string label
+    property color fontColor: "white"
+
+    Text {
+        width: 80
+        height: row.height
+        text: row.label
+        color: row.fontColor
+        font.pixelSize: 13
+        horizontalAlignment: Text.AlignRight
+        verticalAlignment: Text.AlignVCenter
+        elide: Text.ElideRight
+    }
+}
