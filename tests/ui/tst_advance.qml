@@ -15,9 +15,11 @@ Item {
         when: windowShown
 
         property var screen: null
+        property var savedLink: null
 
         function initTestCase() {
             helper.disconnectNow()
+            savedLink = { "type": appContext.connectType, "ip": appContext.currentIP }
             var component = Qt.createComponent("qrc:/Advance.qml")
             compare(component.status, Component.Ready, component.errorString())
             screen = component.createObject(stage)
@@ -34,6 +36,9 @@ Item {
             helper.disconnectNow()
             if (screen)
                 screen.destroy()
+            // The link choice is left as the other screen tests found it.
+            appContext.connectType = savedLink.type
+            appContext.currentIP = savedLink.ip
         }
 
         // Every test starts from a quiet link.
