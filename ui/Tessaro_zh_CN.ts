@@ -422,4 +422,535 @@ Terminal will reboot, please wait and re-connect.</source>
         <translation>确定</translation>
     </message>
 </context>
+<context>
+    <name>Advance</name>
+    <message>
+        <source>Set EDID</source>
+        <translation>设置EDID</translation>
+    </message>
+    <message>
+        <source>Output Setting</source>
+        <translation>输出设置</translation>
+    </message>
+    <message>
+        <source>EDID Read &amp; Write</source>
+        <translation>EDID读写</translation>
+    </message>
+    <message>
+        <source>Subtitle Setting</source>
+        <translation>字幕设置</translation>
+    </message>
+    <message>
+        <source>Audio Select</source>
+        <translation>音频选择</translation>
+    </message>
+    <message>
+        <source>Mode Select</source>
+        <translation>模式选择</translation>
+    </message>
+    <message>
+        <source>OutPort Setting</source>
+        <translation>输出口设置</translation>
+    </message>
+    <message>
+        <source>Input Port</source>
+        <translation>输入端口</translation>
+    </message>
+    <message>
+        <source>EDID</source>
+        <translation>EDID</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Outport</source>
+        <translation>输出端口</translation>
+    </message>
+    <message>
+        <source>PE Mode</source>
+        <translation>均衡模式</translation>
+    </message>
+    <message>
+        <source>TX Swing</source>
+        <translation>发送摆幅</translation>
+    </message>
+    <message>
+        <source>AudioSelect</source>
+        <translation>音频选择</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Scrolling</source>
+        <translation>滚动</translation>
+    </message>
+    <message>
+        <source>BackColor</source>
+        <translation>背景色</translation>
+    </message>
+    <message>
+        <source>Alpha</source>
+        <translation>透明度</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>Display Mode</source>
+        <translation>显示模式</translation>
+    </message>
+    <message>
+        <source>Splitter mode</source>
+        <translation>分屏模式</translation>
+    </message>
+    <message>
+        <source>Splice mode</source>
+        <translation>拼接模式</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>旋转</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>镜像</translation>
+    </message>
+    <message>
+        <source>Splitter only for output port 1</source>
+        <translation>分屏仅用于输出口1</translation>
+    </message>
+    <message>
+        <source>Rotate only for out1 of Splitter mode single window</source>
+        <translation>旋转仅用于分屏模式单画面的输出口1</translation>
+    </message>
+    <message>
+        <source>Only for out1 of Splitter mode</source>
+        <translation>仅用于分屏模式的输出口1</translation>
+    </message>
+    <message>
+        <source>Mirror only for Splice mode</source>
+        <translation>镜像仅用于拼接模式</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>EDID only enable write to USER1-USER5</source>
+        <translation>EDID只能写入USER1-USER5</translation>
+    </message>
+    <message>
+        <source>Load successful</source>
+        <translation>导入成功</translation>
+    </message>
+    <message>
+        <source>Save successful</source>
+        <translation>保存成功</translation>
+    </message>
+    <message>
+        <source>Not Select Port number</source>
+        <translation>未选择端口号</translation>
+    </message>
+    <message>
+        <source>Read EDID</source>
+        <translation>读取EDID</translation>
+    </message>
+    <message>
+        <source>Save EDID</source>
+        <translation>保存EDID</translation>
+    </message>
+    <message>
+        <source>Load failed: %1
+%2</source>
+        <translation>导入失败：%1
+%2</translation>
+    </message>
+    <message>
+        <source>Save failed: %1
+%2</source>
+        <translation>保存失败：%1
+%2</translation>
+    </message>
+    <message>
+        <source>the file cannot be opened</source>
+        <translation>无法打开文件</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>无法读取文件</translation>
+    </message>
+    <message>
+        <source>the file cannot be written</source>
+        <translation>无法写入文件</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>磁盘已满</translation>
+    </message>
+    <message>
+        <source>(no file)</source>
+        <translation>（无文件）</translation>
+    </message>
+    <message>
+        <source>HDMI</source>
+        <translation>HDMI</translation>
+    </message>
+    <message>
+        <source>Extern Audio</source>
+        <translation>外部音频</translation>
+    </message>
+    <message>
+        <source>Analog</source>
+        <translation>模拟</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>白色</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红色</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿色</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝色</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>黄色</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>顶部</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>居中</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>底部</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>静止</translation>
+    </message>
+    <message>
+        <source>quick</source>
+        <translation>快速</translation>
+    </message>
+    <message>
+        <source>middle</source>
+        <translation>中速</translation>
+    </message>
+    <message>
+        <source>slow</source>
+        <translation>慢速</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Middle1</source>
+        <translation>半透明1</translation>
+    </message>
+    <message>
+        <source>Middle2</source>
+        <translation>半透明2</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>不透明</translation>
+    </message>
+    <message>
+        <source>SPLITTER</source>
+        <translation>分屏器</translation>
+    </message>
+    <message>
+        <source>SPLICER</source>
+        <translation>拼接器</translation>
+    </message>
+    <message>
+        <source>SEAMLESS_MATRIX</source>
+        <translation>无缝矩阵</translation>
+    </message>
+    <message>
+        <source>BYPASS_MATRIX</source>
+        <translation>直通矩阵</translation>
+    </message>
+    <message>
+        <source>SIGNLE_1</source>
+        <translation>SIGNLE_1</translation>
+    </message>
+    <message>
+        <source>SIGNLE_2</source>
+        <translation>SIGNLE_2</translation>
+    </message>
+    <message>
+        <source>SIGNLE_3</source>
+        <translation>SIGNLE_3</translation>
+    </message>
+    <message>
+        <source>SIGNLE_4</source>
+        <translation>SIGNLE_4</translation>
+    </message>
+    <message>
+        <source>DUAL_UP1_DOWN2</source>
+        <translation>DUAL_UP1_DOWN2</translation>
+    </message>
+    <message>
+        <source>DUAL_UP1_DOWN2 4:3</source>
+        <translation>DUAL_UP1_DOWN2 4:3</translation>
+    </message>
+    <message>
+        <source>DUAL_UP3_DOWN4</source>
+        <translation>DUAL_UP3_DOWN4</translation>
+    </message>
+    <message>
+        <source>DUAL_UP3_DOWN4 4:3</source>
+        <translation>DUAL_UP3_DOWN4 4:3</translation>
+    </message>
+    <message>
+        <source>DUAL_LEFT1_RIGHT2</source>
+        <translation>DUAL_LEFT1_RIGHT2</translation>
+    </message>
+    <message>
+        <source>DUAL_LEFT1_RIGHT2 4:3</source>
+        <translation>DUAL_LEFT1_RIGHT2 4:3</translation>
+    </message>
+    <message>
+        <source>DUAL_LEFT3_RIGHT4</source>
+        <translation>DUAL_LEFT3_RIGHT4</translation>
+    </message>
+    <message>
+        <source>DUAL_LEFT3_RIGHT4 4:3</source>
+        <translation>DUAL_LEFT3_RIGHT4 4:3</translation>
+    </message>
+    <message>
+        <source>PIP_12</source>
+        <translation>PIP_12</translation>
+    </message>
+    <message>
+        <source>PIP_21</source>
+        <translation>PIP_21</translation>
+    </message>
+    <message>
+        <source>PIP_34</source>
+        <translation>PIP_34</translation>
+    </message>
+    <message>
+        <source>PIP_43</source>
+        <translation>PIP_43</translation>
+    </message>
+    <message>
+        <source>THREE_EQUALIZE</source>
+        <translation>THREE_EQUALIZE</translation>
+    </message>
+    <message>
+        <source>FOUR_MAIN1_SUB234</source>
+        <translation>FOUR_MAIN1_SUB234</translation>
+    </message>
+    <message>
+        <source>FOUR_MAIN2_SUB134</source>
+        <translation>FOUR_MAIN2_SUB134</translation>
+    </message>
+    <message>
+        <source>FOUR_MAIN3_SUB124</source>
+        <translation>FOUR_MAIN3_SUB124</translation>
+    </message>
+    <message>
+        <source>FOUR_MAIN4_SUB123</source>
+        <translation>FOUR_MAIN4_SUB123</translation>
+    </message>
+    <message>
+        <source>FOUR_H_SUB1234</source>
+        <translation>FOUR_H_SUB1234</translation>
+    </message>
+    <message>
+        <source>FOUR_EQUALIZE</source>
+        <translation>FOUR_EQUALIZE</translation>
+    </message>
+    <message>
+        <source>1X1</source>
+        <translation>1X1</translation>
+    </message>
+    <message>
+        <source>1X2</source>
+        <translation>1X2</translation>
+    </message>
+    <message>
+        <source>2X1</source>
+        <translation>2X1</translation>
+    </message>
+    <message>
+        <source>1X3</source>
+        <translation>1X3</translation>
+    </message>
+    <message>
+        <source>3X1</source>
+        <translation>3X1</translation>
+    </message>
+    <message>
+        <source>2X2</source>
+        <translation>2X2</translation>
+    </message>
+    <message>
+        <source>1X4</source>
+        <translation>1X4</translation>
+    </message>
+    <message>
+        <source>4X1</source>
+        <translation>4X1</translation>
+    </message>
+    <message>
+        <source>720P</source>
+        <translation>720P</translation>
+    </message>
+    <message>
+        <source>1080P</source>
+        <translation>1080P</translation>
+    </message>
+    <message>
+        <source>4K30</source>
+        <translation>4K30</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>90</source>
+        <translation>90</translation>
+    </message>
+    <message>
+        <source>180</source>
+        <translation>180</translation>
+    </message>
+    <message>
+        <source>270</source>
+        <translation>270</translation>
+    </message>
+    <message>
+        <source>3840*2160@30Hz</source>
+        <translation>3840*2160@30Hz</translation>
+    </message>
+    <message>
+        <source>input1</source>
+        <translation>输入1</translation>
+    </message>
+    <message>
+        <source>input2</source>
+        <translation>输入2</translation>
+    </message>
+    <message>
+        <source>input3</source>
+        <translation>输入3</translation>
+    </message>
+    <message>
+        <source>input4</source>
+        <translation>输入4</translation>
+    </message>
+    <message>
+        <source>1 No mirror</source>
+        <translation>1 无镜像</translation>
+    </message>
+    <message>
+        <source>1 H mirror</source>
+        <translation>1 水平镜像</translation>
+    </message>
+    <message>
+        <source>1 V mirror</source>
+        <translation>1 垂直镜像</translation>
+    </message>
+    <message>
+        <source>1 H&amp;V mirror</source>
+        <translation>1 水平垂直镜像</translation>
+    </message>
+    <message>
+        <source>2 No mirror</source>
+        <translation>2 无镜像</translation>
+    </message>
+    <message>
+        <source>2 H mirror</source>
+        <translation>2 水平镜像</translation>
+    </message>
+    <message>
+        <source>2 V mirror</source>
+        <translation>2 垂直镜像</translation>
+    </message>
+    <message>
+        <source>2 H&amp;V mirror</source>
+        <translation>2 水平垂直镜像</translation>
+    </message>
+    <message>
+        <source>3 No mirror</source>
+        <translation>3 无镜像</translation>
+    </message>
+    <message>
+        <source>3 H mirror</source>
+        <translation>3 水平镜像</translation>
+    </message>
+    <message>
+        <source>3 V mirror</source>
+        <translation>3 垂直镜像</translation>
+    </message>
+    <message>
+        <source>3 H&amp;V mirror</source>
+        <translation>3 水平垂直镜像</translation>
+    </message>
+    <message>
+        <source>4 No mirror</source>
+        <translation>4 无镜像</translation>
+    </message>
+    <message>
+        <source>4 H mirror</source>
+        <translation>4 水平镜像</translation>
+    </message>
+    <message>
+        <source>4 V mirror</source>
+        <translation>4 垂直镜像</translation>
+    </message>
+    <message>
+        <source>4 H&amp;V mirror</source>
+        <translation>4 水平垂直镜像</translation>
+    </message>
+</context>
 </TS>

@@ -267,5 +267,25 @@ Item {
             reopen()
             marker()
         }
+
+        function test_9_chinese() {
+            appContext.changeLangeuageZhCN(true)
+            reopen()
+            marker()
+            compare(findChild(screen, "edidBlock").title, "EDID读写")
+            compare(choice("subtitleAlphaChoice").currentText, "不透明")
+            pick("rwEdidChoice", 5)
+            mouseClick(button("writeButton"))
+            compare(dialog().text, "EDID只能写入USER1-USER5")
+            dialog().close()
+            screen.saveEdidTo(helper.workFileUrl("no-such-folder/edid.bin"))
+            verify(dialog().text.indexOf("保存失败") === 0, dialog().text)
+            verify(dialog().text.indexOf("无法打开文件") > 0, dialog().text)
+            dialog().close()
+            appContext.changeLangeuageZhCN(false)
+            reopen()
+            compare(choice("subtitleAlphaChoice").currentText, "Full")
+            compare(marker(), [])
+        }
     }
 }
