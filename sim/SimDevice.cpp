@@ -1,5 +1,7 @@
 #include "SimDevice.h"
 
+#include "SimAdvanced.h"
+
 #include "ModelCatalogue.h"
 
 #include <QJsonDocument>
@@ -144,7 +146,7 @@ void SimDevice::resetBoard(int b)
     o.insert(QStringLiteral("BoardID"), QString::number(b));
     o.insert(QStringLiteral("BoardVersion"), input ? QStringLiteral("V2.0") : QStringLiteral("V2.1"));
     o.insert(QStringLiteral("InputResolution"), QStringLiteral("1080P"));
-    o.insert(QStringLiteral("OutResolution"), QStringLiteral("5"));
+    o.insert(QStringLiteral("OutResolution"), SimAdvanced::defaultOutResolution(_model));
     o.insert(QStringLiteral("AudioSelect"), QStringLiteral("0"));
     o.insert(QStringLiteral("Brt"), QStringLiteral("50"));
     o.insert(QStringLiteral("Contrs"), QStringLiteral("50"));
@@ -449,7 +451,7 @@ bool SimDevice::portCommand(const QString &cmd, const QStringList &args, QString
         {"GetOutPE", "SetOutPE", "OutPE", &_outPE, true},
         {"GetOutSW", "SetOutSW", "OutSW", &_outSW, true},
         {"GetRXEQ", "SetRXEQ", "RXEQ", &_rxEQ, false},
-        {"GetHDMIAudioInsert", "HDMIAudioInsert", "GetHDMIAudioInsert", &_hdmiAudio, true},
+        {"GetHDMIAudioInsert", "HDMIAudioInsert", "GetHDMIAudioInsert", &_hdmiAudio, false},
         {"GetAudioHdmiOrAnalog", "SetAudioHdmiOrAnalog", "AudioSelHA", &_audioHA, true},
         {nullptr, "TXMirror", "TXMirror", &_mirror, true},
     };

@@ -13,9 +13,22 @@ ComboBox {
     width: 200
     height: 25
     font.pixelSize: 13
+    topPadding: 0
+    bottomPadding: 0
     textRole: "title"
     valueRole: "value"
     model: []
+
+    // Plain text: the stock editor clips the underscores of the mode names.
+    contentItem: Text {
+        leftPadding: 10
+        rightPadding: control.indicator ? control.indicator.width : 0
+        text: control.displayText
+        font: control.font
+        color: control.enabled ? "black" : "#8a8a8a"
+        verticalAlignment: Text.AlignVCenter
+        elide: Text.ElideRight
+    }
 
     property bool startEmpty: false
     // The value of the selected entry; undefined when none is selected.

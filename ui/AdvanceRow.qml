@@ -16,8 +16,10 @@ Row {
         text: row.label
         color: row.fontColor
         font.pixelSize: 13
+        // Longer labels shrink to fit rather than lose letters.
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 9
         horizontalAlignment: Text.AlignRight
         verticalAlignment: Text.AlignVCenter
-        elide: Text.ElideRight
     }
 }

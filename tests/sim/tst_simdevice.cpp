@@ -70,6 +70,7 @@ private slots:
     void edidSlots();
     void subtitleDecoding();
     void badCommandsGetNoReply();
+    void advancedScreenValues();
 
     void framingOnlyCrLfEndsALine();
     void chunkedAndDelayedReplies();
@@ -203,6 +204,29 @@ void TestSimDevice::networkAndPortValues()
     QCOMPARE(dev.ip(), QStringLiteral("192.168.1.100"));
     QCOMPARE(dev.outPE(3), 0);
     QCOMPARE(reboot.count(), 1);
+}
+
+void TestSimDevice::advancedScreenValues()
+{
+    // Output resolution of the output boards, on the 0..2 scale of these models.
+    SimDevice dev(QStringLiteral("DV-45"));
+    QCOMPARE(dev.handleLine(QStringLiteral("GetRXTXResolution 17")),
+             QStringList{QStringLiteral("OutRes 17 1")});
+    dev.setModel(QStringLiteral("DV-42"));
+    QCOMPARE(dev.handleLine(QStringLiteral("GetRXTXResolution 17")),
+             QStringList{QStringLiteral("OutRes 17 5")});
+
+    // Audio insertion is chosen per input: DV-49 has 4 inputs and 12 outputs.
+    dev.setModel(QStringLiteral("DV-49"));
+    QCOMPARE(dev.handleLine(QStringLiteral("HDMIAudioInsert 4 1")),
+             QStringList{QStringLiteral("GetHDMIAudioInsert 4 1")});
+    QCOMPARE(dev.handleLine(QStringLiteral("GetHDMIAudioInsert 5")), QStringList{});
+
+    // Every EDID the screen lists can be read, up to the last built-in one of DV-52.
+    dev.setModel(QStringLiteral("DV-52"));
+    const QStringList edid = dev.handleLine(QStringLiteral("GetEDIDData 87"));
+    QCOMPARE(edid.size(), 1);
+    QVERIFY(edid.first().startsWith(QStringLiteral("EDIDData 87 00 ff ff ff ff ff ff 00")));
 }
 
 void TestSimDevice::boardsJson()
