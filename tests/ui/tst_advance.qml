@@ -78,7 +78,9 @@ Item {
             tryVerify(function () { return sim.receivedLines().indexOf(line) >= 0 }, 5000,
                       line + " in " + JSON.stringify(sim.receivedLines()))
         }
+        // The device becomes another model and says so, as after a reconnection.
         function switchModel(model, inputs) {
+            sim.model = model
             sim.sendLine(model)
             tryCompare(appContext, "mode", model, 5000)
             compare(appContext.inChannels, inputs)
@@ -88,7 +90,7 @@ Item {
             screen.isActive = true
         }
 
-        function test_1_firstActivationSendsNothing() {
+        function test_01_firstActivationSendsNothing() {
             verify(screen.firstActivation)
             // Before the first activation only "Set EDID", "Output Setting" and the EDID
             // block of a DV-42 show.
@@ -112,7 +114,7 @@ Item {
             compare(marker(), [])
         }
 
-        function test_2_peReplyForAnotherOutput() {
+        function test_02_peReplyForAnotherOutput() {
             choice("outportChoice").currentIndex = 1
             waitForLine("GetOutPE 2")
             tryCompare(choice("peChoice"), "currentIndex", 0, 5000)
@@ -127,7 +129,7 @@ Item {
             waitForLine("SetOutPE 2 3")
         }
 
-        function test_3_edidWriteOnlyUser() {
+        function test_03_edidWriteOnlyUser() {
             pick("rwEdidChoice", 4) // USER5 = 5 on DV-42
             appContext.currentEDIDStr = "00 ff 01"
             mouseClick(button("writeButton"))
@@ -143,7 +145,7 @@ Item {
                     ["SetEDIDData 5 00 ff 01"])
         }
 
-        function test_4_readEmptiesAreaFirst() {
+        function test_04_readEmptiesAreaFirst() {
             pick("rwEdidChoice", 2)
             appContext.currentEDIDStr = "12 34"
             var area = findChild(screen, "edidArea")
@@ -155,7 +157,7 @@ Item {
             verify(area.text.indexOf("00 ff ff ff ff ff ff 00") === 0)
         }
 
-        function test_5_loadAndSave() {
+        function test_05_loadAndSave() {
             var edid = appContext.currentEDIDStr
             compare(edid.length, 767)
             var url = helper.workFileUrl("edid.bin")
@@ -183,7 +185,7 @@ Item {
             dialog().close()
         }
 
-        function test_6_subtitles() {
+        function test_06_subtitles() {
             choice("subtitleInputChoice").currentIndex = 2
             pick("subtitleColorChoice", 3)
             pick("subtitleAlphaChoice", 2)
@@ -208,7 +210,7 @@ Item {
             marker()
         }
 
-        function test_7_splitterModes() {
+        function test_07_splitterModes() {
             switchModel("DV-35", 4)
             verify(findChild(screen, "modeBlock").visible)
             reopen()
@@ -254,7 +256,7 @@ Item {
             waitForLine("SetResolution " + (res === 2 ? 1 : 2))
         }
 
-        function test_8_splitterAudioSource() {
+        function test_08_splitterAudioSource() {
             // DV-35 has an audio input: "Output Setting" asks where each output's audio comes from.
             verify(choice("hdmiOrAnalogChoice").visible)
             choice("outportChoice").currentIndex = 2
@@ -268,7 +270,7 @@ Item {
             marker()
         }
 
-        function test_9_chinese() {
+        function test_09_chinese() {
             appContext.changeLangeuageZhCN(true)
             reopen()
             marker()
@@ -286,6 +288,58 @@ Item {
             reopen()
             compare(choice("subtitleAlphaChoice").currentText, "Full")
             compare(marker(), [])
+        }
+
+        function test_10_audioInsert() {
+            switchModel("DV-14", 8)
+            verify(findChild(screen, "audioBlock").visible)
+            verify(!findChild(screen, "subtitleBlock").visible)
+            reopen()
+            marker()
+            compare(choice("peChoice").model[4].title, "4(Default)")
+            compare(choice("swingChoice").count, 16)
+            choice("audioInputChoice").currentIndex = 2
+            waitForLine("GetHDMIAudioInsert 3")
+            sim.sendLine("GetHDMIAudioInsert 3 1")
+            tryCompare(choice("audioChoice"), "currentIndex", 1, 5000)
+            // A reply for another input is not shown; the operator's pick is sent once.
+            sim.sendLine("GetHDMIAudioInsert 2 0")
+            marker()
+            compare(choice("audioChoice").currentIndex, 1)
+            pick("audioChoice", 1)
+            pick("audioChoice", 0)
+            compare(marker(), ["HDMIAudioInsert 3 0"])
+        }
+
+        function test_11_outputResolution() {
+            switchModel("DV-45", 16)
+            verify(!findChild(screen, "outputSettingBlock").visible)
+            verify(findChild(screen, "outportBlock").visible)
+            verify(choice("edidAudioInputChoice").visible)
+            reopen()
+            marker()
+            compare(choice("outportSettingChoice").currentIndex, -1)
+            compare(choice("outportSettingChoice").model[0].value, 17)
+            choice("outportSettingChoice").currentIndex = 1
+            waitForLine("GetRXTXResolution 18")
+            tryCompare(choice("outResChoice"), "currentIndex", 1, 5000)
+            pick("outResChoice", 1) // already shown: nothing to send
+            pick("outResChoice", 2)
+            compare(marker(), ["GetRXTXResolution 18", "SetRXTXResolution 18 2"])
+            // USER1 to USER5 are 1 to 5 on DV-45.
+            pick("rwEdidChoice", 0)
+            compare(choice("rwEdidChoice").value, 1)
+            appContext.currentEDIDStr = "ab"
+            mouseClick(button("writeButton"))
+            waitForLine("SetEDIDData 1 ab")
+
+            // "Output Setting" stays hidden whatever model follows.
+            switchModel("DV-01", 8)
+            verify(!findChild(screen, "outputSettingBlock").visible)
+            verify(findChild(screen, "outportBlock").visible)
+            switchModel("DV-42", 16)
+            reopen()
+            marker()
         }
     }
 }
