@@ -51,7 +51,9 @@ EdidFile::Result EdidFile::save(const QString &url, const QByteArray &bytes)
         r.failure = Failure::Open;
         return r;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // The explicit flush matters: commit() closes the file without looking at the
+    // outcome of writing out its buffer, and would put a short file in place.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         r.failure = writeFailure(file.error());
         file.cancelWriting();
         return r;

@@ -6,6 +6,9 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 QString url(const QString &path)
@@ -144,15 +147,26 @@ void TstEdid::failedSaveKeepsOldFile()
     const QByteArray old = pattern(256);
     dir.write("keep.bin", old);
     AppContext ctx;
-    ctx.setCurrentEDIDStr("01 02 03");
-    // The folder cannot take the temporary file: the old file stays whole.
-    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const bool saved = ctx.saveEDID_toFile(url(dir.file("keep.bin")));
-    QFile::setPermissions(dir.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (saved)
-        QSKIP("the folder stays writable for this user (root)");
+    ctx.setCurrentEDIDStr(QString::fromLatin1(pattern(256).toHex(' ')).toUpper());
+    // Files may not grow past 100 bytes for a moment: the write fails half-way, as on a
+    // full disk, whoever runs the test.
+    struct rlimit saved
+    {
+    };
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = 100;
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool savedOk = ctx.saveEDID_toFile(url(dir.file("keep.bin")));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!savedOk);
+    QVERIFY(ctx.edidFileMessage().startsWith("Save failed: " + dir.file("keep.bin")));
+    QVERIFY(ctx.edidFileMessage().contains("cannot be written"));
     QCOMPARE(dir.read("keep.bin"), old);
+    // No temporary file is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.bin"});
 }
 
