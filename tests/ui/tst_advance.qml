@@ -9,10 +9,9 @@ Item {
     width: 1024
     height: 648
 
-    TestCase {
+    TessaroTestCase {
         id: tc
         name: "Advance"
-        when: windowShown
 
         property var screen: null
         property var savedLink: null
