@@ -82,9 +82,13 @@ Item {
     }
 
     function loadEdid() {
+        if (!loadDialog)
+            loadDialog = loadDialogComponent.createObject(root)
         loadDialog.open()
     }
     function saveEdid() {
+        if (!saveDialog)
+            saveDialog = saveDialogComponent.createObject(root)
         saveDialog.open()
     }
     // The file dialogs end here; each tells the operator what really happened.
@@ -315,22 +319,30 @@ Item {
         onAccepted: close()
     }
 
-    Dialogs.FileDialog {
-        id: loadDialog
-        title: qsTr("Read EDID")
-        folder: shortcuts.desktop
-        selectExisting: true
-        selectMultiple: false
-        nameFilters: ["EDID(*.bin)"]
-        onAccepted: root.loadEdidFrom(fileUrl)
+    // The file dialogs are made when first needed: they are separate windows with a
+    // whole control set of their own.
+    property var loadDialog: null
+    property var saveDialog: null
+    Component {
+        id: loadDialogComponent
+        Dialogs.FileDialog {
+            title: qsTr("Read EDID")
+            folder: shortcuts.desktop
+            selectExisting: true
+            selectMultiple: false
+            nameFilters: ["EDID(*.bin)"]
+            onAccepted: root.loadEdidFrom(fileUrl)
+        }
     }
-    Dialogs.FileDialog {
-        id: saveDialog
-        title: qsTr("Save EDID")
-        folder: shortcuts.desktop
-        selectExisting: false
-        selectMultiple: false
-        nameFilters: ["EDID(*.bin)"]
-        onAccepted: root.saveEdidTo(fileUrl)
+    Component {
+        id: saveDialogComponent
+        Dialogs.FileDialog {
+            title: qsTr("Save EDID")
+            folder: shortcuts.desktop
+            selectExisting: false
+            selectMultiple: false
+            nameFilters: ["EDID(*.bin)"]
+            onAccepted: root.saveEdidTo(fileUrl)
+        }
     }
 }

@@ -19,6 +19,17 @@ ComboBox {
     valueRole: "value"
     model: []
 
+    // Drawn rather than the stock image: a picture that a hidden list never shows is
+    // left behind in the pixmap cache.
+    indicator: Text {
+        x: control.width - width - 8
+        height: control.height
+        text: "\u25BE"
+        font.pixelSize: 16
+        color: control.enabled ? "#353637" : "#a0a0a0"
+        verticalAlignment: Text.AlignVCenter
+    }
+
     // Plain text: the stock editor clips the underscores of the mode names.
     contentItem: Text {
         leftPadding: 10
