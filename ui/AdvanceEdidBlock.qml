@@ -67,28 +67,28 @@ AdvanceBlock {
         anchors.horizontalCenter: parent.horizontalCenter
         spacing: 10
         TButton {
-            objectName: "readButton"
+            objectName: "edidReadButton"
             width: 90
             height: 30
             text: qsTranslate("Advance", "Read")
             onClicked: block.screen.readEdid()
         }
         TButton {
-            objectName: "writeButton"
+            objectName: "edidWriteButton"
             width: 90
             height: 30
             text: qsTranslate("Advance", "Write")
             onClicked: block.screen.writeEdid()
         }
         TButton {
-            objectName: "loadButton"
+            objectName: "edidLoadButton"
             width: 90
             height: 30
             text: qsTranslate("Advance", "Load")
             onClicked: block.screen.loadEdid()
         }
         TButton {
-            objectName: "saveButton"
+            objectName: "edidSaveButton"
             width: 90
             height: 30
             text: qsTranslate("Advance", "Save")
