@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionStatus.h"
 #include "MyCustomType.h"
 
 #include <QByteArray>
@@ -35,6 +36,7 @@ class AppContext : public QObject
     Q_PROPERTY(bool isConnected READ isConnected WRITE setIsConnected NOTIFY isConnectedChanged)
     Q_PROPERTY(
         bool isConnectPending READ isConnectPending WRITE setIsConnectPending NOTIFY isConnectPendingChanged)
+    Q_PROPERTY(QString connectProblem READ connectProblem NOTIFY connectProblemChanged)
     Q_PROPERTY(QString serviceType READ serviceType WRITE setServiceType NOTIFY serviceTypeChanged)
     Q_PROPERTY(QString serviceNum READ serviceNum WRITE setServiceNum NOTIFY serviceNumChanged)
     Q_PROPERTY(QString ip READ ip WRITE setIp NOTIFY ipChanged)
@@ -97,6 +99,9 @@ public:
     void setIsConnected(bool v);
     bool isConnectPending() const { return _isConnectPending; }
     void setIsConnectPending(bool v);
+    // Why the last attempt failed or the link dropped (a key, see ConnectionStatus.h);
+    // empty while connecting, once connected, and after a disconnection asked for.
+    QString connectProblem() const { return _connectProblem; }
     QString serviceType() const { return _servicetype; }
     void setServiceType(const QString &v);
     QString serviceNum() const { return _servicenum; }
@@ -254,6 +259,8 @@ public:
     // Takes over a link made elsewhere (a test double or another transport): drops the
     // current link, wires the new one like a link of connectTerminal() and opens it.
     void attachLink(ClientIO *link);
+    // The waits of the connection lifecycle, taken by the next link and timer start.
+    void setConnectionTimings(const ConnectionTimings &timings) { _timings = timings; }
     // Largest unterminated line the receive buffer keeps before it is discarded.
     static constexpr int kMaxReceiveBuffer = 1024 * 1024;
 
@@ -265,6 +272,7 @@ signals:
     void currentIPChanged();
     void isConnectedChanged();
     void isConnectPendingChanged();
+    void connectProblemChanged();
     void ipChanged();
     void ipMaskChanged();
     void ipGatewayChanged();
@@ -313,6 +321,10 @@ private:
 
     // Discards an unfinished line that has grown past kMaxReceiveBuffer.
     void dropOversizedLine();
+    // After such a discard: drops the rest of that line up to its CR LF; false while the
+    // buffer still holds nothing but the discarded line.
+    bool skipDiscardedLine();
+    void setConnectProblem(const QString &problem);
     // Closes the current link (if any) and releases it through the event loop.
     void dropLink();
     // Writes one command line to the current link when connected.
@@ -369,7 +381,10 @@ private:
     int _outRes = 0;
     MyCustomType m_customData;
 
-    bool _analyzing = false; // the receive buffer is being parsed
+    bool _analyzing = false;      // the receive buffer is being parsed
+    bool _discardingLine = false; // an over-long line was dropped; its rest is dropped too
+    QString _connectProblem;
+    ConnectionTimings _timings;
     std::unique_ptr<ReplyApplier> _replies;
     std::unique_ptr<SettingsStore> _store;
 };

@@ -23,6 +23,9 @@ Item {
     property bool wasActive: false
 
     readonly property int labelFontSize: 12
+    // The link choice is shown but not editable while a link is up or being set up, so
+    // it always names the link in use.
+    readonly property bool linkChoiceEditable: !appContext.isConnected && !appContext.isConnectPending
 
     function enter() {
         if (isActive && !wasActive)
@@ -196,6 +199,7 @@ Item {
                                 id: typeBox
                                 objectName: "connectTypeBox"
                                 width: 200
+                                enabled: screen.linkChoiceEditable
                                 model: [qsTr("COM"), qsTr("Network")]
                                 onCurrentIndexChanged: {
                                     if (screen.loading || !appContext.inited || currentIndex < 0)
@@ -225,6 +229,7 @@ Item {
                                 id: portBox
                                 objectName: "serialPortBox"
                                 width: 200
+                                enabled: screen.linkChoiceEditable
                                 onCurrentIndexChanged: {
                                     if (screen.loading || !appContext.inited || appContext.languagePending)
                                         return
@@ -243,6 +248,7 @@ Item {
                                 id: baudBox
                                 objectName: "baudrateBox"
                                 width: 200
+                                enabled: screen.linkChoiceEditable
                                 textRole: "text"
                                 model: [
                                     { text: qsTr("9600"), value: 9600 },
@@ -272,6 +278,7 @@ Item {
                                 id: addressField
                                 objectName: "addressField"
                                 width: 200
+                                enabled: screen.linkChoiceEditable
                                 validator: RegularExpressionValidator { regularExpression: screen.dottedQuad }
                                 onTextEdited: appContext.currentIP = text
                             }
@@ -301,6 +308,13 @@ Item {
                         text: qsTr("Scan")
                         onClicked: appContext.scanSerialPorts()
                     }
+                }
+
+                ConnectMessage {
+                    objectName: "connectMessage"
+                    x: 10
+                    width: parent.width - 20
+                    problem: appContext.connectProblem
                 }
 
                 Item {
