@@ -37,8 +37,6 @@ bool SerialPortList::exists(const QString &name)
     // Enumeration leaves out pseudo-terminals and some adapters; a device file that is
     // there can still be opened.
     const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
-    if (name.contains(QLatin1Char('/')) && !name.startsWith(QLatin1Char('/')))
-        return false;
     const QFileInfo info(path);
     return info.exists() && !info.isDir() && !info.isFile();
 #else
