@@ -228,7 +228,9 @@ void TstSettings::unreadableFileIsNeverSavedOver()
                                                           {"in", QJsonObject{{"001", "Camera"}}}})
                                     .toJson();
     dir.write("setting.data", original);
-    QVERIFY(QFile::setPermissions(dir.file("setting.data"), QFileDevice::Permissions()));
+    // Writable but not readable: nothing but the new check stops a save from replacing it.
+    QVERIFY(QFile::setPermissions(dir.file("setting.data"), QFileDevice::WriteOwner | QFileDevice::WriteUser |
+                                                                QFileDevice::WriteGroup | QFileDevice::WriteOther));
     // The directory itself is open to all, so a save could replace the file.
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
 
