@@ -36,7 +36,6 @@ class AppContext : public QObject
     Q_PROPERTY(bool isConnected READ isConnected WRITE setIsConnected NOTIFY isConnectedChanged)
     Q_PROPERTY(
         bool isConnectPending READ isConnectPending WRITE setIsConnectPending NOTIFY isConnectPendingChanged)
-    Q_PROPERTY(QString connectProblem READ connectProblem NOTIFY connectProblemChanged)
     Q_PROPERTY(QString serviceType READ serviceType WRITE setServiceType NOTIFY serviceTypeChanged)
     Q_PROPERTY(QString serviceNum READ serviceNum WRITE setServiceNum NOTIFY serviceNumChanged)
     Q_PROPERTY(QString ip READ ip WRITE setIp NOTIFY ipChanged)
@@ -74,6 +73,8 @@ class AppContext : public QObject
                    sgAudioHdmiOrAnalogChanged)
     Q_PROPERTY(int OutRes READ OutRes WRITE setOutRes NOTIFY sgOutResSelectChanged)
     Q_PROPERTY(MyCustomType customData READ getCustomData WRITE setCustomData NOTIFY customDataChanged)
+    // Why the last attempt failed or the link dropped (see ConnectionStatus.h).
+    Q_PROPERTY(QString connectProblem READ connectProblem NOTIFY connectProblemChanged)
 
 public:
     // The process-wide instance; the first call creates it.
@@ -272,7 +273,6 @@ signals:
     void currentIPChanged();
     void isConnectedChanged();
     void isConnectPendingChanged();
-    void connectProblemChanged();
     void ipChanged();
     void ipMaskChanged();
     void ipGatewayChanged();
@@ -303,6 +303,7 @@ signals:
     void sgAudioHdmiOrAnalogChanged();
     void sgOutResSelectChanged();
     void customDataChanged();
+    void connectProblemChanged();
 
 private slots:
     void onConnected();
