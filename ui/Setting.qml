@@ -53,14 +53,24 @@ Item {
         quietly(function() {
             portBox.model = ports
             if (ports.length > 0)
-                portBox.currentIndex = ports.indexOf(appContext.currentSerialport)
+                portBox.currentIndex = screen.portIndex(ports)
             else
                 portBox.currentIndex = -1
         })
     }
 
     function selectCurrentPort() {
-        quietly(function() { portBox.currentIndex = appContext.serialPorts.indexOf(appContext.currentSerialport) })
+        quietly(function() { portBox.currentIndex = screen.portIndex(appContext.serialPorts) })
+    }
+
+    // The entry of the current port: listed as stored, or a stored "/dev/" path whose
+    // short name is listed.
+    function portIndex(ports) {
+        var current = appContext.currentSerialport
+        var index = ports.indexOf(current)
+        if (index < 0 && current.indexOf("/dev/") === 0)
+            index = ports.indexOf(current.substring(5))
+        return index
     }
 
     function loadBaudrate() {

@@ -78,4 +78,15 @@ TestCase {
         tryCompare(appContext, "isConnected", false, 10000)
         compare(message.text, "Connection lost (device unplugged or closed the link)")
     }
+
+    function test_storedPathSelectsItsListedPort() {
+        appContext.connectType = 0
+        helper.setSerialPorts(["ttyS0", "ttyUSB7"])
+        appContext.currentSerialport = "/dev/ttyUSB7" // as run.sh --serial stores it
+        appContext.scanSerialPorts()
+        compare(item("serialPortBox").currentIndex, 1)
+        compare(appContext.currentSerialport, "/dev/ttyUSB7")
+        appContext.currentSerialport = "/dev/ttyACM0"
+        compare(item("serialPortBox").currentIndex, -1)
+    }
 }
