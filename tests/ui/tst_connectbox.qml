@@ -3,7 +3,7 @@ import QtTest 1.2
 import "ui_util.js" as U
 
 // The connect box while a link is up, and the line under it that says why a link failed.
-TestCase {
+TessaroTestCase {
     name: "ConnectBox"
     width: 400
     height: 300
