@@ -55,11 +55,14 @@ int main(int argc, char *argv[])
     engine.rootContext()->setContextProperty(QStringLiteral("appContext"), AppContext::Instance());
     AppContext::Instance()->setEngine(&engine);
 
-    // The main window source can be replaced for diagnostics (and for the start-up test).
     QUrl url(QStringLiteral("qrc:/main.qml"));
+#ifdef TESSARO_TEST_MAIN_QML
+    // Only in the copy of the program that the test suite builds: the start-up test
+    // replaces the main window. The installed program never loads QML from outside.
     const QByteArray override = qgetenv("TESSARO_MAIN_QML");
     if (!override.isEmpty())
         url = QUrl(QString::fromLocal8Bit(override));
+#endif
 
     QObject::connect(
         &engine, &QQmlApplicationEngine::objectCreated, &app,

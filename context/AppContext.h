@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionStatus.h"
 #include "MyCustomType.h"
 
 #include <QByteArray>
@@ -72,6 +73,8 @@ class AppContext : public QObject
                    sgAudioHdmiOrAnalogChanged)
     Q_PROPERTY(int OutRes READ OutRes WRITE setOutRes NOTIFY sgOutResSelectChanged)
     Q_PROPERTY(MyCustomType customData READ getCustomData WRITE setCustomData NOTIFY customDataChanged)
+    // Why the last attempt failed or the link dropped (see ConnectionStatus.h).
+    Q_PROPERTY(QString connectProblem READ connectProblem NOTIFY connectProblemChanged)
 
 public:
     // The process-wide instance; the first call creates it.
@@ -97,6 +100,9 @@ public:
     void setIsConnected(bool v);
     bool isConnectPending() const { return _isConnectPending; }
     void setIsConnectPending(bool v);
+    // Why the last attempt failed or the link dropped (a key, see ConnectionStatus.h);
+    // empty while connecting, once connected, and after a disconnection asked for.
+    QString connectProblem() const { return _connectProblem; }
     QString serviceType() const { return _servicetype; }
     void setServiceType(const QString &v);
     QString serviceNum() const { return _servicenum; }
@@ -257,6 +263,8 @@ public:
     // Takes over a link made elsewhere (a test double or another transport): drops the
     // current link, wires the new one like a link of connectTerminal() and opens it.
     void attachLink(ClientIO *link);
+    // The waits of the connection lifecycle, taken by the next link and timer start.
+    void setConnectionTimings(const ConnectionTimings &timings) { _timings = timings; }
     // Largest unterminated line the receive buffer keeps before it is discarded.
     static constexpr int kMaxReceiveBuffer = 1024 * 1024;
 
@@ -298,6 +306,7 @@ signals:
     void sgAudioHdmiOrAnalogChanged();
     void sgOutResSelectChanged();
     void customDataChanged();
+    void connectProblemChanged();
 
 private slots:
     void onConnected();
@@ -316,6 +325,10 @@ private:
 
     // Discards an unfinished line that has grown past kMaxReceiveBuffer.
     void dropOversizedLine();
+    // After such a discard: drops the rest of that line up to its CR LF; false while the
+    // buffer still holds nothing but the discarded line.
+    bool skipDiscardedLine();
+    void setConnectProblem(const QString &problem);
     // Closes the current link (if any) and releases it through the event loop.
     void dropLink();
     // Writes one command line to the current link when connected.
@@ -373,7 +386,10 @@ private:
     int _outRes = 0;
     MyCustomType m_customData;
 
-    bool _analyzing = false; // the receive buffer is being parsed
+    bool _analyzing = false;      // the receive buffer is being parsed
+    bool _discardingLine = false; // an over-long line was dropped; its rest is dropped too
+    QString _connectProblem;
+    ConnectionTimings _timings;
     std::unique_ptr<ReplyApplier> _replies;
     std::unique_ptr<SettingsStore> _store;
 };

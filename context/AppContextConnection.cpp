@@ -6,6 +6,7 @@
 #include "DelayMSec.h"
 #include "SerialPortList.h"
 #include "SerialportIO.h"
+#include "SettingsStore.h"
 #include "TcpClientIO.h"
 
 #include <QDebug>
@@ -13,14 +14,17 @@
 
 namespace {
 constexpr int kDevicePort = 8080;
-constexpr int kFirstQueriesDelayMs = 1000;
 constexpr int kQueryPauseMs = 100;
-constexpr int kReceiveIdleMs = 500;
 } // namespace
 
 void AppContext::init()
 {
     loadSetting();
+    if (_store->unreadable()) {
+        qDebug() << "settings:" << _store->path() << "exists but cannot be read; running with defaults"
+                 << "and leaving the file as it is";
+        setConnectProblem(ConnectProblem::SettingsUnreadable);
+    }
     const QJsonObject saved = _setting;
     if (saved.contains(QStringLiteral("languageCN"))) {
         const QJsonValue v = saved.value(QStringLiteral("languageCN"));
@@ -79,14 +83,17 @@ void AppContext::connectTerminal()
 {
     setIsConnectPending(true);
     dropLink();
+    setConnectProblem(QString());
     qDebug() << "AppContext::connectTerminal";
 
     ClientIO *link = nullptr;
     if (_conntype == 0) {
         qDebug() << "connect" << _currentSerialport << _currentSerialportBaudrate;
-        if (_currentSerialport.trimmed().isEmpty() ||
-            !SerialPortList::available().contains(_currentSerialport)) {
+        // A listed name, or the path of a port that enumeration leaves out (a
+        // pseudo-terminal, or a path given on the command line).
+        if (!SerialPortList::exists(_currentSerialport)) {
             qDebug() << "connect without serialport";
+            setConnectProblem(ConnectProblem::forFailure(ClientIO::Failure::PortNotFound));
             setIsConnectPending(false);
             return;
         }
@@ -95,10 +102,13 @@ void AppContext::connectTerminal()
         qDebug() << "connect" << _currentIP << kDevicePort;
         if (_currentIP.trimmed().isEmpty()) {
             qDebug() << "connect without ip";
+            setConnectProblem(ConnectProblem::forFailure(ClientIO::Failure::BadAddress));
             setIsConnectPending(false);
             return;
         }
-        link = new TcpClientIO(_currentIP, kDevicePort, this);
+        auto *tcp = new TcpClientIO(_currentIP, kDevicePort, this);
+        tcp->setConnectCheckMs(_timings.connectCheckMs);
+        link = tcp;
     }
 
     attachLink(link);
@@ -119,9 +129,11 @@ void AppContext::onConnected()
 {
     setIsConnected(true);
     setIsConnectPending(false);
+    setConnectProblem(QString());
     // Bound to the link that came up: a link replaced within the second takes its
     // first queries with it.
-    QTimer::singleShot(kFirstQueriesDelayMs, sender() ? sender() : this, [this] { afterConnected(); });
+    QTimer::singleShot(_timings.firstQueriesDelayMs, sender() ? sender() : this,
+                       [this] { afterConnected(); });
 }
 
 void AppContext::afterConnected()
@@ -136,6 +148,8 @@ void AppContext::afterConnected()
 
 void AppContext::onDisconnected()
 {
+    if (auto *link = qobject_cast<ClientIO *>(sender()))
+        setConnectProblem(ConnectProblem::forFailure(link->failure()));
     setIsConnected(false);
     setIsConnectPending(false);
     setMode(QString());
@@ -150,14 +164,19 @@ void AppContext::onReadReady()
     const QByteArray chunk = _clientio->read();
     // Only a chunk that completes a line needs a parse: an unfinished line is not
     // scanned again for every further piece of it.
-    const bool completesLine = chunk.contains("\r\n") || (_data.endsWith('\r') && chunk.startsWith('\n'));
+    bool completesLine = chunk.contains("\r\n") || (_data.endsWith('\r') && chunk.startsWith('\n'));
     _data.append(chunk);
     if (rx_timer)
-        rx_timer->start(kReceiveIdleMs);
+        rx_timer->start(_timings.receiveIdleMs);
     // A reply handler that waits (and so runs the event loop) can bring more bytes in
     // while a chunk is being parsed; the running pass picks them up.
     if (_analyzing)
         return;
+    if (_discardingLine) {
+        if (!skipDiscardedLine())
+            return;
+        completesLine = _data.contains("\r\n");
+    }
     if (!completesLine) {
         dropOversizedLine();
         return;
@@ -174,7 +193,29 @@ void AppContext::dropOversizedLine()
     if (_data.size() > kMaxReceiveBuffer) {
         qDebug() << "receive buffer over" << kMaxReceiveBuffer << "bytes without a line end; discarded";
         _data.clear();
+        _discardingLine = true;
     }
+}
+
+bool AppContext::skipDiscardedLine()
+{
+    const int end = _data.indexOf("\r\n");
+    if (end < 0) {
+        // Keep a final CR: its LF may open the next chunk.
+        _data = _data.endsWith('\r') ? QByteArray("\r") : QByteArray();
+        return false;
+    }
+    _data.remove(0, end + 2);
+    _discardingLine = false;
+    return true;
+}
+
+void AppContext::setConnectProblem(const QString &problem)
+{
+    if (_connectProblem == problem)
+        return;
+    _connectProblem = problem;
+    emit connectProblemChanged();
 }
 
 void AppContext::onRead_timerout()
@@ -185,4 +226,5 @@ void AppContext::onRead_timerout()
     if (rx_timer)
         rx_timer->stop();
     _data.clear();
+    _discardingLine = false; // bytes after the silence start a new line
 }

@@ -53,8 +53,18 @@ void SettingsStore::backupIfDamaged() const
         qDebug() << "settings: kept the unreadable" << _path << "as" << backup;
 }
 
+bool SettingsStore::unreadable() const
+{
+    QFile file(_path);
+    return file.exists() && !file.open(QIODevice::ReadOnly);
+}
+
 bool SettingsStore::save(const QJsonObject &settings) const
 {
+    if (unreadable()) {
+        qDebug() << "settings:" << _path << "cannot be read; not saving over it";
+        return false;
+    }
     backupIfDamaged();
     QSaveFile file(_path);
     if (!file.open(QIODevice::WriteOnly))

@@ -15,8 +15,11 @@ public:
     // or not an object.
     QJsonObject load() const;
     // Writes the whole object; false when the file could not be written (the previous
-    // file is then left as it was).
+    // file is then left as it was). A file that exists but cannot be read is never
+    // written over: what it holds is unknown, not empty.
     bool save(const QJsonObject &settings) const;
+    // True when the file exists but this process cannot read it (its permissions).
+    bool unreadable() const;
 
     QString path() const { return _path; }
     QString backupPath() const { return _path + QStringLiteral(".bak"); }

@@ -1,6 +1,12 @@
 #include "SerialportIO.h"
 
 #include <QDebug>
+#include <QFile>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
 
 SerialportIO::SerialportIO(QString name, int baudrate, QObject *parent)
     : ClientIO(parent), _name(std::move(name)), _baudrate(baudrate)
@@ -10,11 +16,16 @@ SerialportIO::SerialportIO(QString name, int baudrate, QObject *parent)
 bool SerialportIO::open()
 {
     if (_port.isOpen()) {
+        _closing = true;
         _port.clear(QSerialPort::AllDirections);
         _port.close();
+        _closing = false;
     }
+    setFailure(Failure::None);
     _port.setPortName(_name);
     if (!_port.open(QIODevice::ReadWrite)) {
+        qDebug() << "SerialportIO::open" << _name << _port.errorString();
+        setFailure(openFailure());
         emit onDisconnected();
         return false;
     }
@@ -30,13 +41,39 @@ bool SerialportIO::open()
     return true;
 }
 
+ClientIO::Failure SerialportIO::openFailure() const
+{
+    switch (_port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return Failure::PortNotFound;
+    case QSerialPort::PermissionError:
+        break;
+    default:
+        return Failure::PortBusy;
+    }
+#ifdef Q_OS_UNIX
+    // The port reports a lock held by another program, an exclusive open elsewhere and
+    // a device file this user may not open all as a permission error; only the last is
+    // the user's rights.
+    const QString path = _name.startsWith(QLatin1Char('/')) ? _name : QStringLiteral("/dev/") + _name;
+    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES)
+        return Failure::PermissionDenied;
+#endif
+    return Failure::PortBusy;
+}
+
 bool SerialportIO::close()
 {
-    if (_port.isOpen()) {
-        _port.clear(QSerialPort::AllDirections);
-        _port.close();
-        emit onDisconnected();
-    }
+    if (!_port.isOpen())
+        return true;
+    // Clearing or closing a port whose device has gone raises errors; they belong to this
+    // close, which reports the disconnection once below.
+    _closing = true;
+    _port.clear(QSerialPort::AllDirections);
+    _port.close();
+    _closing = false;
+    setFailure(Failure::None);
+    emit onDisconnected();
     return true;
 }
 
@@ -61,17 +98,17 @@ QByteArray SerialportIO::read()
 void SerialportIO::onError(QSerialPort::SerialPortError error)
 {
     // QSerialPort reports NoError when an error is cleared (for example by close());
-    // that is not a failure of the link.
-    if (error == QSerialPort::NoError)
-        return;
-    if (_inError) // closing a broken port can report further errors
+    // that is not a failure of the link. Neither is an error raised while the link
+    // closes the port itself, nor one on a port that is closed already (it has been
+    // reported).
+    if (error == QSerialPort::NoError || _closing || !_port.isOpen())
         return;
     qDebug() << "SerialportIO::onError" << error;
     // A port whose other end went away keeps reporting errors in a busy loop while it
     // stays open, so close it on the first one.
-    _inError = true;
-    if (_port.isOpen())
-        _port.close();
-    _inError = false;
+    _closing = true;
+    _port.close();
+    _closing = false;
+    setFailure(Failure::Lost);
     emit onDisconnected();
 }

@@ -4,7 +4,8 @@
 
 #include <QSerialPort>
 
-// ClientIO over a serial port, 8N1 without flow control.
+// ClientIO over a serial port, 8N1 without flow control. The name is either the short
+// name the system lists ("ttyUSB0", "COM3") or the device's path ("/dev/pts/7").
 class SerialportIO : public ClientIO
 {
     Q_OBJECT
@@ -20,8 +21,11 @@ private slots:
     void onError(QSerialPort::SerialPortError error);
 
 private:
+    // Why opening failed, from the port's error and, where it is ambiguous, the device file.
+    Failure openFailure() const;
+
     QString _name;
     int _baudrate = 0;
     QSerialPort _port;
-    bool _inError = false;
+    bool _closing = false; // errors raised while the link closes the port are its own
 };

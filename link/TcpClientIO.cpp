@@ -1,12 +1,56 @@
 #include "TcpClientIO.h"
 
 #include <QDebug>
+#include <QHostAddress>
+#include <QRegularExpression>
 #include <QTimer>
+
+namespace {
+
+// An address typed as digits and dots must be a complete dotted quad: anything else
+// ("192.168.1.", "10.0.300.1") would otherwise go to the name resolver as a host name.
+bool isBadNumericAddress(const QString &host)
+{
+    static const QRegularExpression numeric(QStringLiteral("^[0-9.]+$"));
+    static const QRegularExpression quad(QStringLiteral("^\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"));
+    if (host.trimmed().isEmpty())
+        return true;
+    if (!numeric.match(host).hasMatch())
+        return false;
+    QHostAddress address;
+    return !quad.match(host).hasMatch() || !address.setAddress(host);
+}
+
+ClientIO::Failure failureOf(QAbstractSocket::SocketError error, bool connected)
+{
+    if (connected)
+        return ClientIO::Failure::Lost;
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return ClientIO::Failure::Refused;
+    case QAbstractSocket::HostNotFoundError:
+        return ClientIO::Failure::BadAddress;
+    case QAbstractSocket::NetworkError:
+        return ClientIO::Failure::Unreachable;
+    case QAbstractSocket::SocketTimeoutError:
+        return ClientIO::Failure::NoAnswer;
+    default:
+        return ClientIO::Failure::Unreachable;
+    }
+}
+
+} // namespace
 
 TcpClientIO::TcpClientIO(QString host, int port, QObject *parent)
     : ClientIO(parent), _host(std::move(host)), _port(port)
 {
     qRegisterMetaType<QAbstractSocket::SocketError>("QAbstractSocket::SocketError");
+    // Connected first, so the cause is in place when onDisconnected() goes out: a
+    // connection that ends without being asked to has been lost.
+    connect(&_client, &QTcpSocket::disconnected, this, [this] {
+        if (!_closeRequested && failure() == Failure::None)
+            setFailure(Failure::Lost);
+    });
     connect(&_client, SIGNAL(connected()), this, SLOT(onTCPConnected()));
     connect(&_client, SIGNAL(disconnected()), this, SIGNAL(onDisconnected()));
     connect(&_client, SIGNAL(readyRead()), this, SIGNAL(onReadReady()));
@@ -19,7 +63,15 @@ bool TcpClientIO::open()
     if (_client.isOpen() || _client.state() != QAbstractSocket::UnconnectedState)
         _client.close();
     _connected = false;
-    QTimer::singleShot(kConnectCheckMs, Qt::PreciseTimer, this, &TcpClientIO::onCheckTimeout);
+    _closeRequested = false;
+    setFailure(Failure::None);
+    QTimer::singleShot(_checkMs, Qt::PreciseTimer, this, &TcpClientIO::onCheckTimeout);
+    if (isBadNumericAddress(_host)) {
+        // Nothing to try; the check reports it like any failed attempt.
+        qDebug() << "TcpClientIO: not a valid address" << _host;
+        setFailure(Failure::BadAddress);
+        return true;
+    }
     _client.connectToHost(_host, static_cast<quint16>(_port), QIODevice::ReadWrite,
                           QAbstractSocket::AnyIPProtocol);
     return true;
@@ -27,8 +79,12 @@ bool TcpClientIO::open()
 
 bool TcpClientIO::close()
 {
-    if (_client.isOpen() || _client.state() != QAbstractSocket::UnconnectedState)
+    if (_client.isOpen() || _client.state() != QAbstractSocket::UnconnectedState) {
+        // Asked for: whatever the socket reports while it closes is no failure.
+        _closeRequested = true;
+        setFailure(Failure::None);
         _client.close();
+    }
     return false;
 }
 
@@ -53,6 +109,9 @@ QByteArray TcpClientIO::read()
 void TcpClientIO::onError(QAbstractSocket::SocketError error)
 {
     qDebug() << "TcpClientIO::onError" << error;
+    // The first error of an attempt names its cause; the close below may add more.
+    if (!_closeRequested && failure() == Failure::None)
+        setFailure(failureOf(error, _connected));
     _client.close();
 }
 
@@ -61,6 +120,8 @@ void TcpClientIO::onCheckTimeout()
     qDebug() << "检查连接状态" << _connected;
     if (!_connected) {
         _client.close();
+        if (failure() == Failure::None)
+            setFailure(Failure::NoAnswer);
         emit onDisconnected();
     }
 }

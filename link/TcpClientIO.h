@@ -5,7 +5,8 @@
 #include <QTcpSocket>
 
 // ClientIO over a TCP client connection. The connection is confirmed when the socket
-// reports it; an attempt that has not connected within 5 s is given up.
+// reports it; an attempt that has not connected within the connection check (5 s) is
+// given up.
 class TcpClientIO : public ClientIO
 {
     Q_OBJECT
@@ -18,6 +19,8 @@ public:
     QByteArray read() override;
 
     static constexpr int kConnectCheckMs = 5000;
+    // Time the next open() allows the attempt (tests shorten it).
+    void setConnectCheckMs(int ms) { _checkMs = ms; }
 
 private slots:
     void onError(QAbstractSocket::SocketError error);
@@ -29,4 +32,6 @@ private:
     int _port = 0;
     QTcpSocket _client;
     bool _connected = false;
+    bool _closeRequested = false; // close() was called during this attempt
+    int _checkMs = kConnectCheckMs;
 };

@@ -3,19 +3,21 @@
 #   scripts/run.sh                      panel + the bundled device simulator on 127.0.0.1:8080
 #   scripts/run.sh --device 192.168.1.50  panel set up for a real device over TCP (port 8080)
 #   scripts/run.sh --serial /dev/ttyUSB0 [--baud 115200]   panel set up for a serial device
+#   scripts/run.sh --sim-serial         panel + simulator on a pseudo-terminal (serial link)
 #   scripts/run.sh --model DV-52        choose the simulated model
 # The panel keeps "setting.data" in its working directory, run/ in this checkout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 
-device="" serial="" baud=9600 model="DV-42"
+device="" serial="" baud=9600 model="DV-42" simserial=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --device) device=$2; shift 2 ;;
         --serial) serial=$2; shift 2 ;;
         --baud) baud=$2; shift 2 ;;
         --model) model=$2; shift 2 ;;
+        --sim-serial) simserial=1; shift ;;
         *) echo "unknown option $1"; exit 2 ;;
     esac
 done
@@ -30,7 +32,18 @@ cd "$ROOT/run"
 set_keys() { jq "$1" setting.data > setting.data.tmp && mv setting.data.tmp setting.data; }
 
 sim_pid=""
-if [ -n "$serial" ]; then
+if [ -n "$simserial" ]; then
+    rm -f "$ROOT/run/sim-tty"
+    "$ROOT/build/bin/tessaro-sim" --listen none --pty "$ROOT/run/sim-tty" --model "$model" \
+        --log "$ROOT/run/sim.log" >/dev/null &
+    sim_pid=$!
+    trap '[ -n "$sim_pid" ] && kill $sim_pid 2>/dev/null' EXIT
+    for _ in $(seq 100); do [ -e "$ROOT/run/sim-tty" ] && break; sleep 0.1; done
+    [ -e "$ROOT/run/sim-tty" ] || { echo "the simulator did not open its pseudo-terminal"; exit 1; }
+    serial=$(readlink -f "$ROOT/run/sim-tty")
+    set_keys ".connectType = 0 | .currentSerialport = \"$serial\" | .currentSerialportBaudrate = $baud"
+    echo "Simulated $model on the serial port $serial (its log: run/sim.log). Press Connect in the panel."
+elif [ -n "$serial" ]; then
     set_keys ".connectType = 0 | .currentSerialport = \"$serial\" | .currentSerialportBaudrate = $baud"
 elif [ -n "$device" ]; then
     set_keys ".connectType = 1 | .currentIP = \"$device\""

@@ -23,6 +23,9 @@ Item {
     property bool wasActive: false
 
     readonly property int labelFontSize: 12
+    // The link choice is shown but not editable while a link is up or being set up, so
+    // it always names the link in use.
+    readonly property bool linkChoiceEditable: !appContext.isConnected && !appContext.isConnectPending
 
     function enter() {
         if (isActive && !wasActive)
@@ -50,14 +53,24 @@ Item {
         quietly(function() {
             portBox.model = ports
             if (ports.length > 0)
-                portBox.currentIndex = ports.indexOf(appContext.currentSerialport)
+                portBox.currentIndex = screen.portIndex(ports)
             else
                 portBox.currentIndex = -1
         })
     }
 
     function selectCurrentPort() {
-        quietly(function() { portBox.currentIndex = appContext.serialPorts.indexOf(appContext.currentSerialport) })
+        quietly(function() { portBox.currentIndex = screen.portIndex(appContext.serialPorts) })
+    }
+
+    // The entry of the current port: listed as stored, or a stored "/dev/" path whose
+    // short name is listed.
+    function portIndex(ports) {
+        var current = appContext.currentSerialport
+        var index = ports.indexOf(current)
+        if (index < 0 && current.indexOf("/dev/") === 0)
+            index = ports.indexOf(current.substring(5))
+        return index
     }
 
     function loadBaudrate() {
@@ -196,6 +209,7 @@ Item {
                                 id: typeBox
                                 objectName: "connectTypeBox"
                                 width: 200
+                                enabled: screen.linkChoiceEditable
                                 model: [qsTr("COM"), qsTr("Network")]
                                 onCurrentIndexChanged: {
                                     if (screen.loading || !appContext.inited || currentIndex < 0)
@@ -225,6 +239,7 @@ Item {
                                 id: portBox
                                 objectName: "serialPortBox"
                                 width: 200
+                                enabled: screen.linkChoiceEditable
                                 onCurrentIndexChanged: {
                                     if (screen.loading || !appContext.inited || appContext.languagePending)
                                         return
@@ -243,6 +258,7 @@ Item {
                                 id: baudBox
                                 objectName: "baudrateBox"
                                 width: 200
+                                enabled: screen.linkChoiceEditable
                                 textRole: "text"
                                 model: [
                                     { text: qsTr("9600"), value: 9600 },
@@ -272,6 +288,7 @@ Item {
                                 id: addressField
                                 objectName: "addressField"
                                 width: 200
+                                enabled: screen.linkChoiceEditable
                                 validator: RegularExpressionValidator { regularExpression: screen.dottedQuad }
                                 onTextEdited: appContext.currentIP = text
                             }
@@ -301,6 +318,13 @@ Item {
                         text: qsTr("Scan")
                         onClicked: appContext.scanSerialPorts()
                     }
+                }
+
+                ConnectMessage {
+                    objectName: "connectMessage"
+                    x: 10
+                    width: parent.width - 20
+                    problem: appContext.connectProblem
                 }
 
                 Item {

@@ -953,4 +953,43 @@ Terminal will reboot, please wait and re-connect.</source>
         <translation>4 水平垂直镜像</translation>
     </message>
 </context>
+<context>
+    <name>ConnectMessage</name>
+    <message>
+        <source>Connection refused</source>
+        <translation>连接被拒绝</translation>
+    </message>
+    <message>
+        <source>No answer from the address within 5 seconds</source>
+        <translation>该地址 5 秒内无应答</translation>
+    </message>
+    <message>
+        <source>Host or network unreachable</source>
+        <translation>主机或网络不可达</translation>
+    </message>
+    <message>
+        <source>Address not valid</source>
+        <translation>地址无效</translation>
+    </message>
+    <message>
+        <source>Serial port not found</source>
+        <translation>未找到串口</translation>
+    </message>
+    <message>
+        <source>Serial port busy (in use by another program)</source>
+        <translation>串口忙（正被其他程序使用）</translation>
+    </message>
+    <message>
+        <source>Permission denied: the user must be in the &quot;dialout&quot; group</source>
+        <translation>权限不足：用户必须属于 &quot;dialout&quot; 组</translation>
+    </message>
+    <message>
+        <source>Connection lost (device unplugged or closed the link)</source>
+        <translation>连接已断开（设备已拔出或关闭了连接）</translation>
+    </message>
+    <message>
+        <source>The settings file cannot be read; changes will not be saved</source>
+        <translation>设置文件无法读取，更改将不会保存</translation>
+    </message>
+</context>
 </TS>

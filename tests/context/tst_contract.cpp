@@ -82,6 +82,7 @@ const Prop kProps[] = {
     {"AudioHdmiOrAnalog", "QList<int>", "sgAudioHdmiOrAnalogChanged", true},
     {"OutRes", "int", "sgOutResSelectChanged", true},
     {"customData", "MyCustomType", "customDataChanged", true},
+    {"connectProblem", "QString", "connectProblemChanged", false},
 };
 } // namespace
 
@@ -143,7 +144,8 @@ void TstContract::notificationsInOrder()
                                      "sgAudioSelectChanged",
                                      "sgAudioHdmiOrAnalogChanged",
                                      "sgOutResSelectChanged",
-                                     "customDataChanged"};
+                                     "customDataChanged",
+                                     "connectProblemChanged"};
     QByteArrayList signalNames;
     const QMetaObject *mo = probe().metaObject();
     for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "SettingsStore.h"
 #include "TestWorkDir.h"
+#include "Unprivileged.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -25,6 +26,7 @@ private slots:
     void oneKeySaveReloadsFileFirst();
     void indentedJson();
     void failedWriteLeavesOldFileIntact();
+    void unreadableFileIsNeverSavedOver();
 };
 
 namespace {
@@ -214,6 +216,42 @@ void TstSettings::failedWriteLeavesOldFileIntact()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"setting.data"}); // no temp file left
     QVERIFY(store.save(QJsonObject{{"in", QJsonObject{{"001", "New"}}}}));
     QCOMPARE(store.load().value("in").toObject().value("001"), QJsonValue("New"));
+}
+
+void TstSettings::unreadableFileIsNeverSavedOver()
+{
+    // A settings file the panel's user may not read (a copy made by another user, say)
+    // holds the operator's names; running with defaults must not replace it.
+    TestWorkDir dir;
+    const QByteArray original = QJsonDocument(QJsonObject{{"connectType", 1},
+                                                          {"currentIP", "127.0.0.5"},
+                                                          {"in", QJsonObject{{"001", "Camera"}}}})
+                                    .toJson();
+    dir.write("setting.data", original);
+    // Writable but not readable: nothing but the new check stops a save from replacing it.
+    QVERIFY(QFile::setPermissions(dir.file("setting.data"), QFileDevice::WriteOwner | QFileDevice::WriteUser |
+                                                                QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    // The directory itself is open to all, so a save could replace the file.
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+
+    const int result = runUnprivileged([] {
+        AppContext ctx;
+        ctx.init();
+        if (ctx.connectType() != 0 || !ctx.currentIP().isEmpty())
+            return 1; // defaults expected
+        if (ctx.connectProblem() != ConnectProblem::SettingsUnreadable)
+            return 2; // said once, on the connection screen
+        ctx.setConnectType(1);
+        ctx.setCurrentIP(QStringLiteral("127.0.0.9"));
+        ctx.saveSetting();
+        ctx.connectTerminal(); // the next attempt clears the notice
+        if (ctx.connectProblem() == ConnectProblem::SettingsUnreadable)
+            return 3;
+        return 0;
+    });
+    QCOMPARE(result, 0);
+    QCOMPARE(dir.read("setting.data"), original);
+    QVERIFY(!QFile::exists(dir.file("setting.data.bak")));
 }
 
 QTEST_MAIN(TstSettings)

@@ -12,6 +12,7 @@ private slots:
     void runsWithoutUpdaterAndIgnoresWorkingDirectory();
     void updaterBesideProgramGetsVersionPidAndManifest();
     void mainWindowThatFailsToLoadExitsWithMinusOne();
+    void installedProgramIgnoresMainWindowOverride();
 };
 
 namespace {
@@ -87,10 +88,33 @@ void TstStartup::mainWindowThatFailsToLoadExitsWithMinusOne()
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("TESSARO_MAIN_QML", QUrl::fromLocalFile(dir.file("broken.qml")).toString());
     panel.setProcessEnvironment(env);
-    panel.start(QString(TESSARO_BIN), QStringList());
+    panel.start(QString(TESSARO_TEST_BIN), QStringList());
     QVERIFY(panel.waitForFinished(15000));
     QCOMPARE(panel.exitStatus(), QProcess::NormalExit);
     QCOMPARE(panel.exitCode(), 255); // -1 as the shell sees it
+}
+
+void TstStartup::installedProgramIgnoresMainWindowOverride()
+{
+    // A window that would end the program at once if it were loaded.
+    TestWorkDir dir;
+    dir.write("quit.qml", "import QtQuick 2.15\nItem { Component.onCompleted: Qt.exit(3) }\n");
+    QProcess panel;
+    panel.setWorkingDirectory(dir.path());
+    panel.setProcessChannelMode(QProcess::MergedChannels);
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("TESSARO_MAIN_QML", QUrl::fromLocalFile(dir.file("quit.qml")).toString());
+    env.insert("QT_LOGGING_RULES", "default.debug=true");
+    panel.setProcessEnvironment(env);
+    panel.start(QString(TESSARO_BIN), QStringList());
+    QVERIFY(panel.waitForStarted());
+    // Its own connection screen comes up and scans the serial ports.
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += panel.readAll()).contains("scan serial ports:") ||
+                                 panel.state() != QProcess::Running,
+                             15000);
+    QVERIFY2(panel.state() == QProcess::Running, output.constData());
+    stop(panel);
 }
 
 QTEST_GUILESS_MAIN(TstStartup)

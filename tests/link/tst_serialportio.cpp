@@ -2,55 +2,18 @@
 // the slave side as its serial port.
 #include "LinkSpies.h"
 #include "SerialportIO.h"
+#include "TestPty.h"
+#include "Unprivileged.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <stdlib.h>
+#include <sys/stat.h>
 #include <termios.h>
-#include <unistd.h>
 
 namespace {
-
-// The device end of a pseudo-terminal.
-struct Pty
-{
-    int master = -1;
-    QString slave;
-
-    Pty()
-    {
-        master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
-            return;
-        slave = QString::fromLocal8Bit(ptsname(master));
-        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-    }
-    ~Pty() { hangUp(); }
-    void hangUp()
-    {
-        if (master >= 0)
-            ::close(master);
-        master = -1;
-    }
-    bool send(const QByteArray &bytes) const
-    {
-        return ::write(master, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
-    }
-    QByteArray take() const
-    {
-        QByteArray out;
-        char buf[256];
-        ssize_t n;
-        while ((n = ::read(master, buf, sizeof buf)) > 0)
-            out.append(buf, static_cast<int>(n));
-        return out;
-    }
-};
-
+using Pty = TestPty;
 using Spies = LinkSpies;
-
 } // namespace
 
 class TestSerialportIO : public QObject
@@ -60,6 +23,8 @@ private slots:
     void openConfiguresAndPassesBytes();
     void otherEndClosingDisconnectsOnce();
     void closeAndMissingPorts();
+    void closeAfterHangUpReportsOnce();
+    void openFailureNamesItsCause();
 };
 
 void TestSerialportIO::openConfiguresAndPassesBytes()
@@ -131,6 +96,67 @@ void TestSerialportIO::closeAndMissingPorts()
     QCOMPARE(never.write("PING\r\n"), 0);
     QVERIFY(never.close());
     QCOMPARE(neverSpy.disconnected.count(), 1);
+}
+
+void TestSerialportIO::closeAfterHangUpReportsOnce()
+{
+    // The adapter is pulled and the operator disconnects before the port has noticed:
+    // clearing and closing the vanished port raise errors of their own, and still one
+    // disconnection is reported, as a close that was asked for.
+    Pty pty;
+    SerialportIO link(pty.slave, 115200);
+    Spies spy(link);
+    QVERIFY(link.open());
+    QVERIFY(link.write("PING\r\n")); // bytes waiting in the port when it vanishes
+    pty.hangUp();
+    QVERIFY(link.close());
+    QCOMPARE(spy.disconnected.count(), 1);
+    QCOMPARE(link.failure(), ClientIO::Failure::None);
+    QTest::qWait(100); // anything queued by the dead port would arrive now
+    QCOMPARE(spy.disconnected.count(), 1);
+    QVERIFY(link.close());
+    QCOMPARE(spy.disconnected.count(), 1);
+}
+
+void TestSerialportIO::openFailureNamesItsCause()
+{
+    // Missing.
+    SerialportIO missing(QStringLiteral("/dev/tessaro-no-such-port"), 9600);
+    QVERIFY(!missing.open());
+    QCOMPARE(missing.failure(), ClientIO::Failure::PortNotFound);
+
+    // Busy: held open by another link.
+    Pty pty;
+    SerialportIO holder(pty.slave, 9600);
+    QVERIFY(holder.open());
+    SerialportIO second(pty.slave, 9600);
+    Spies secondSpy(second);
+    QVERIFY(!second.open());
+    QCOMPARE(second.failure(), ClientIO::Failure::PortBusy);
+    QCOMPARE(secondSpy.disconnected.count(), 1);
+    QVERIFY(holder.close());
+
+    // Not allowed: a device file this user may not open (what a user outside the
+    // "dialout" group meets), tried as an unprivileged user.
+    Pty locked;
+    QCOMPARE(chmod(QFile::encodeName(locked.slave).constData(), 0), 0);
+    const QString path = locked.slave;
+    const int failure = runUnprivileged([path] {
+        SerialportIO link(path, 9600);
+        return link.open() ? 100 : static_cast<int>(link.failure());
+    });
+    QCOMPARE(failure, static_cast<int>(ClientIO::Failure::PermissionDenied));
+
+    // A lost link names the loss; the next attempt starts clean.
+    Pty gone;
+    SerialportIO link(gone.slave, 9600);
+    Spies spy(link);
+    QVERIFY(link.open());
+    gone.hangUp();
+    QVERIFY(spy.disconnected.wait(5000));
+    QCOMPARE(link.failure(), ClientIO::Failure::Lost);
+    QVERIFY(!link.open());
+    QVERIFY(link.failure() != ClientIO::Failure::Lost);
 }
 
 QTEST_GUILESS_MAIN(TestSerialportIO)

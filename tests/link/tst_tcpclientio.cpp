@@ -1,7 +1,8 @@
-// TcpClientIO against local servers: connection, peer close, refused addresses and the
-// five-second connection check.
+// TcpClientIO against local servers: connection, peer close, refused and silent addresses,
+// the connection check and the cause each failure names.
 #include "LinkSpies.h"
 #include "SimServer.h"
+#include "StalledListener.h"
 #include "TcpClientIO.h"
 
 #include <QRandomGenerator>
@@ -51,7 +52,10 @@ private slots:
     void peerCloseReportsOneDisconnection();
     void closeAndWriteWhenClosed();
     void reopenWhileConnected();
-    void connectionCheckAfterFiveSeconds();
+    void connectionCheckNamesTheCause();
+    void badAddressIsNeverLookedUp_data();
+    void badAddressIsNeverLookedUp();
+    void lostAndClosedLinks();
 };
 
 void TestTcpClientIO::connectsOnceAndPassesBytes()
@@ -139,47 +143,55 @@ void TestTcpClientIO::reopenWhileConnected()
     QTRY_COMPARE(sim.receivedLines(), QStringList{QStringLiteral("PING")});
 }
 
-void TestTcpClientIO::connectionCheckAfterFiveSeconds()
+void TestTcpClientIO::connectionCheckNamesTheCause()
 {
-    // Three attempts share one wait for the check: a refused address, a device that
-    // completes the handshake only after the check, and a prompt device.
+    // Four attempts share one wait for the (shortened) check: a refused address, an
+    // address whose listener never completes the handshake, a device that accepts only
+    // after the check, and a prompt device.
+    constexpr int kCheckMs = 400;
     QTcpServer probe;
     QVERIFY(listenSomewhere(probe));
     const QHostAddress refusedAddress = probe.serverAddress();
     const quint16 refusedPort = probe.serverPort();
     probe.close();
 
+    StalledListener stalled;
+    QVERIFY(stalled.open());
     SimServer slow;
-    slow.setAcceptDelay(6000);
+    slow.setAcceptDelay(60000);
     QVERIFY(listenSim(slow));
     SimServer prompt;
     QVERIFY(listenSim(prompt));
 
     TcpClientIO refused(refusedAddress.toString(), refusedPort);
+    TcpClientIO silent(stalled.address().toString(), stalled.port());
     TcpClientIO late(slow.tcpAddress().toString(), slow.tcpPort());
     TcpClientIO good(prompt.tcpAddress().toString(), prompt.tcpPort());
-    Spies refusedSpy(refused), lateSpy(late), goodSpy(good);
+    for (TcpClientIO *link : {&refused, &silent, &late, &good})
+        link->setConnectCheckMs(kCheckMs);
+    Spies refusedSpy(refused), silentSpy(silent), lateSpy(late), goodSpy(good);
 
     QElapsedTimer clock;
     clock.start();
-    refused.open();
-    late.open();
-    good.open();
-    QVERIFY(goodSpy.connected.wait(2000));
+    for (TcpClientIO *link : {&refused, &silent, &late, &good})
+        link->open();
+    QVERIFY(goodSpy.connected.wait(5000));
 
-    // The refusal is known at once, but reported only by the check.
-    // (The check is a coarse timer: it may fire up to 5 % early.)
-    QTest::qWait(4600 - static_cast<int>(clock.elapsed()));
-    QCOMPARE(refusedSpy.disconnected.count(), 0);
-    QCOMPARE(lateSpy.disconnected.count(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(refusedSpy.disconnected.count(), 1, 2000);
-    QVERIFY(clock.elapsed() >= TcpClientIO::kConnectCheckMs * 95 / 100);
-    QTRY_COMPARE_WITH_TIMEOUT(lateSpy.disconnected.count(), 1, 1000);
-    QCOMPARE(refusedSpy.connected.count(), 0);
-    QCOMPARE(lateSpy.connected.count(), 0);
+    // The refusal is known at once, but reported only by the check (a coarse timer may
+    // fire up to 5 % early).
+    QTRY_COMPARE_WITH_TIMEOUT(refusedSpy.disconnected.count(), 1, 5000);
+    QVERIFY(clock.elapsed() >= kCheckMs * 95 / 100);
+    QCOMPARE(refused.failure(), ClientIO::Failure::Refused);
+    QTRY_COMPARE_WITH_TIMEOUT(silentSpy.disconnected.count(), 1, 5000);
+    QCOMPARE(silent.failure(), ClientIO::Failure::NoAnswer);
+    QTRY_COMPARE_WITH_TIMEOUT(lateSpy.disconnected.count(), 1, 5000);
+    QCOMPARE(late.failure(), ClientIO::Failure::NoAnswer);
+    QCOMPARE(refusedSpy.connected.count() + silentSpy.connected.count() + lateSpy.connected.count(), 0);
 
     // The check on a live link changes nothing.
+    QTest::qWait(kCheckMs);
     QCOMPARE(goodSpy.disconnected.count(), 0);
+    QCOMPARE(good.failure(), ClientIO::Failure::None);
     QCOMPARE(good.write("PING\r\n"), 6);
     QTRY_COMPARE(prompt.receivedLines(), QStringList{QStringLiteral("PING")});
 
@@ -189,6 +201,51 @@ void TestTcpClientIO::connectionCheckAfterFiveSeconds()
     QTest::qWait(20);
     QCOMPARE(refusedSpy.disconnected.count(), 1);
     QCOMPARE(lateSpy.disconnected.count(), 1);
+}
+
+void TestTcpClientIO::badAddressIsNeverLookedUp_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::newRow("unfinished") << QStringLiteral("192.168.1.");
+    QTest::newRow("three parts") << QStringLiteral("127.0.1");
+    QTest::newRow("octet over 255") << QStringLiteral("127.0.0.256");
+    QTest::newRow("blank") << QStringLiteral("  ");
+}
+
+void TestTcpClientIO::badAddressIsNeverLookedUp()
+{
+    // Digits and dots that are no address would go to the name resolver (and off this
+    // machine) as a host name; the link reports them without trying.
+    QFETCH(QString, host);
+    TcpClientIO link(host, 8080);
+    link.setConnectCheckMs(50);
+    Spies spy(link);
+    link.open();
+    QVERIFY(spy.disconnected.wait(5000));
+    QCOMPARE(link.failure(), ClientIO::Failure::BadAddress);
+    QCOMPARE(spy.connected.count(), 0);
+}
+
+void TestTcpClientIO::lostAndClosedLinks()
+{
+    SimServer sim;
+    QVERIFY(listenSim(sim));
+    TcpClientIO link(sim.tcpAddress().toString(), sim.tcpPort());
+    Spies spy(link);
+    link.open();
+    QVERIFY(spy.connected.wait(5000));
+    QTRY_VERIFY(sim.clientConnected());
+    sim.dropConnection();
+    QVERIFY(spy.disconnected.wait(5000));
+    QCOMPARE(link.failure(), ClientIO::Failure::Lost);
+
+    // A close that was asked for is no failure.
+    link.open();
+    QTRY_COMPARE_WITH_TIMEOUT(spy.connected.count(), 2, 5000);
+    QCOMPARE(link.failure(), ClientIO::Failure::None);
+    link.close();
+    QTRY_COMPARE(spy.disconnected.count(), 2);
+    QCOMPARE(link.failure(), ClientIO::Failure::None);
 }
 
 QTEST_GUILESS_MAIN(TestTcpClientIO)

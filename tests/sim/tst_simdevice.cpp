@@ -153,11 +153,13 @@ void TestSimDevice::sceneLoopCyclesAtScaledTime()
     QCOMPARE(first.first(), QStringLiteral("SWS 2 2 3 4"));
     QCOMPARE(dev.sceneLoop().size(), 2);
 
-    QTRY_COMPARE_WITH_TIMEOUT(reports.count(), 2, 2000); // SWS and OutPutST of scene 3
+    // At least: on a busy machine the fast loop may have gone round again by the time
+    // the count is looked at.
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 2, 5000); // SWS and OutPutST of scene 3
     QVERIFY(at.at(0) >= 18);
     QCOMPARE(reports.at(0).at(0).toString(), QStringLiteral("SWS 3 2 3 4"));
     QCOMPARE(dev.currentLoopScene(), 3);
-    QTRY_COMPARE_WITH_TIMEOUT(reports.count(), 4, 2000); // back to scene 1
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 4, 5000); // back to scene 1
     QVERIFY(at.at(2) - at.at(0) >= 58);
     QCOMPARE(reports.at(2).at(0).toString(), QStringLiteral("SWS 2 2 3 4"));
 
