@@ -11,6 +11,7 @@ PACKAGES=(
     qml-module-qttest
     xvfb xauth xdotool imagemagick fonts-wqy-microhei jq
     desktop-file-utils appstream dpkg-dev
+    edid-decode
 )
 
 missing=()

@@ -1,0 +1,128 @@
+// Every EDID in data/ decoded by tessaro's decoder and by Debian's edid-decode: each field
+// of the summary must agree.
+#include "EdidDecoder.h"
+#include "EdidReference.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+QVariantMap summaryOf(const QByteArray &bytes)
+{
+    const auto info = edid::decode(reinterpret_cast<const uint8_t *>(bytes.constData()), bytes.size());
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(edid::toJson(info)), &error);
+    if (error.error != QJsonParseError::NoError)
+        qWarning() << "summary is not JSON:" << error.errorString();
+    return doc.object().toVariantMap();
+}
+
+// Numbers compare by value (edid-decode prints more decimals than the summary keeps).
+QString difference(const QString &path, const QVariant &mine, const QVariant &theirs)
+{
+    if (mine.isNull() != theirs.isNull())
+        return path + ": " + mine.toString() + " vs " + theirs.toString() +
+               (mine.isNull() ? " (ours null)" : " (theirs null)");
+    if (mine.isNull())
+        return QString();
+    if (mine.type() == QVariant::Map || theirs.type() == QVariant::Map) {
+        const QVariantMap a = mine.toMap(), b = theirs.toMap();
+        for (auto it = b.begin(); it != b.end(); ++it) {
+            const QString d = difference(path + "." + it.key(), a.value(it.key()), it.value());
+            if (!d.isEmpty())
+                return d;
+        }
+        return QString();
+    }
+    if (mine.type() == QVariant::List || theirs.type() == QVariant::List) {
+        const QVariantList a = mine.toList(), b = theirs.toList();
+        if (a.size() != b.size())
+            return path + QStringLiteral(": %1 entries vs %2").arg(a.size()).arg(b.size());
+        for (int i = 0; i < a.size(); ++i) {
+            const QString d = difference(path + QStringLiteral("[%1]").arg(i), a.at(i), b.at(i));
+            if (!d.isEmpty())
+                return d;
+        }
+        return QString();
+    }
+    bool numA = false, numB = false;
+    const double x = mine.toDouble(&numA), y = theirs.toDouble(&numB);
+    if (numA && numB && mine.type() != QVariant::String && mine.type() != QVariant::Bool)
+        return std::abs(x - y) < 0.0006 ? QString() : path + QStringLiteral(": %1 vs %2").arg(x).arg(y);
+    return mine == theirs ? QString() : path + ": " + mine.toString() + " vs " + theirs.toString();
+}
+
+} // namespace
+
+class TestEdidReference : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        _tool = QStandardPaths::findExecutable(QStringLiteral("edid-decode"));
+        if (_tool.isEmpty())
+            QSKIP("skipped: edid-decode is not installed");
+    }
+
+    void corpusIsLargeEnough()
+    {
+        const QStringList files = QDir(TESSARO_EDID_DATA).entryList({QStringLiteral("*.bin")});
+        QVERIFY2(files.size() >= 55, qPrintable(QString::number(files.size())));
+    }
+
+    void agreesWithEdidDecode_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const QString &f : QDir(TESSARO_EDID_DATA).entryList({QStringLiteral("*.bin")}))
+            QTest::newRow(qPrintable(f)) << f;
+    }
+
+    void agreesWithEdidDecode()
+    {
+        QFETCH(QString, file);
+        const QString path = QDir(TESSARO_EDID_DATA).filePath(file);
+        const QByteArray bytes = readFile(path);
+        QVERIFY(!bytes.isEmpty());
+        QProcess p;
+        p.start(_tool, {path});
+        QVERIFY(p.waitForFinished(60000));
+        const QByteArray report = p.readAllStandardOutput();
+        const QVariantMap mine = summaryOf(bytes);
+        const auto info = edid::decode(reinterpret_cast<const uint8_t *>(bytes.constData()), bytes.size());
+
+        if (p.exitCode() != 0) {
+            // edid-decode refuses a bad header and a partial block; the summary calls them defects.
+            QVERIFY2(!info.valid(), qPrintable(QString::fromLocal8Bit(p.readAllStandardError())));
+            QCOMPARE(mine.value("blocks").toList().size(), bytes.size() / 128);
+            return;
+        }
+        const QVariantMap theirs = EdidReference::parse(report);
+        for (auto it = theirs.begin(); it != theirs.end(); ++it) {
+            const QString d = difference(it.key(), mine.value(it.key()), it.value());
+            QVERIFY2(d.isEmpty(), qPrintable(d));
+        }
+        QVERIFY2(!theirs.value("blocks").toList().isEmpty(), "no blocks read from edid-decode");
+        // Every base block field is in edid-decode's report, so none may be missing from it.
+        QVERIFY(!theirs.value("manufacturer").isNull());
+        QCOMPARE(info.valid(), !report.contains("(should be 0x"));
+    }
+
+private:
+    QString _tool;
+};
+
+QTEST_GUILESS_MAIN(TestEdidReference)
+#include "tst_edid_reference.moc"
