@@ -1,6 +1,7 @@
 #include "QmlTypes.h"
 
 #include "AdvanceLists.h"
+#include "EdidInspector.h"
 #include "ModelGroups.h"
 #include "MyCustomType.h"
 
@@ -13,6 +14,7 @@ void registerTessaroQmlTypes()
         return;
     done = true;
     qRegisterMetaType<MyCustomType>("MyCustomType");
+    qmlRegisterType<EdidInspector>("Tessaro", 1, 0, "EdidInspector");
     qmlRegisterSingletonType<ModelGroups>(
         "Tessaro", 1, 0, "Models", [](QQmlEngine *, QJSEngine *) -> QObject * { return new ModelGroups; });
     qmlRegisterType<AdvanceLists>("Tessaro", 1, 0, "AdvanceLists");

@@ -992,4 +992,158 @@ Terminal will reboot, please wait and re-connect.</source>
         <translation>设置文件无法读取，更改将不会保存</translation>
     </message>
 </context>
+<context>
+    <name>EdidSummary</name>
+    <message>
+        <source>No EDID</source>
+        <translation>无 EDID</translation>
+    </message>
+    <message>
+        <source>EDID valid (%1 bytes)</source>
+        <translation>EDID 有效（%1 字节）</translation>
+    </message>
+    <message>
+        <source>EDID defective (%1 bytes)</source>
+        <translation>EDID 有缺陷（%1 字节）</translation>
+    </message>
+    <message>
+        <source>Odd number of hex digits</source>
+        <translation>十六进制位数为奇数</translation>
+    </message>
+    <message>
+        <source>Length is not a multiple of 128 bytes</source>
+        <translation>长度不是 128 字节的整数倍</translation>
+    </message>
+    <message>
+        <source>Header: valid</source>
+        <translation>头部：有效</translation>
+    </message>
+    <message>
+        <source>Header: invalid</source>
+        <translation>头部：无效</translation>
+    </message>
+    <message>
+        <source>Manufacturer: %1, product code %2</source>
+        <translation>厂商：%1，产品代码 %2</translation>
+    </message>
+    <message>
+        <source>Serial number: %1</source>
+        <translation>序列号：%1</translation>
+    </message>
+    <message>
+        <source>Made in week %1 of %2</source>
+        <translation>生产于 %2 年第 %1 周</translation>
+    </message>
+    <message>
+        <source>Made in %1</source>
+        <translation>生产于 %1 年</translation>
+    </message>
+    <message>
+        <source>EDID %1, %2</source>
+        <translation>EDID %1，%2</translation>
+    </message>
+    <message>
+        <source>digital</source>
+        <translation>数字</translation>
+    </message>
+    <message>
+        <source>analog</source>
+        <translation>模拟</translation>
+    </message>
+    <message>
+        <source>Name: %1</source>
+        <translation>名称：%1</translation>
+    </message>
+    <message>
+        <source>Serial text: %1</source>
+        <translation>序列号文本：%1</translation>
+    </message>
+    <message>
+        <source>Preferred: %1x%2, %3 Hz, %4 MHz</source>
+        <translation>首选时序：%1x%2，%3 Hz，%4 MHz</translation>
+    </message>
+    <message>
+        <source>Range: %1-%2 Hz V, %3-%4 kHz H, %5 MHz</source>
+        <translation>范围：场频 %1-%2 Hz，行频 %3-%4 kHz，%5 MHz</translation>
+    </message>
+    <message>
+        <source>Extension blocks: %1</source>
+        <translation>扩展块：%1</translation>
+    </message>
+    <message>
+        <source>Block %1 (%2): checksum valid</source>
+        <translation>块 %1（%2）：校验和有效</translation>
+    </message>
+    <message>
+        <source>Block %1 (%2): checksum %3, expected %4</source>
+        <translation>块 %1（%2）：校验和 %3，应为 %4</translation>
+    </message>
+    <message>
+        <source>CTA-861 revision %1</source>
+        <translation>CTA-861 修订版 %1</translation>
+    </message>
+    <message>
+        <source>Audio: %1, %2 ch, %3 kHz</source>
+        <translation>音频：%1，%2 声道，%3 kHz</translation>
+    </message>
+    <message>
+        <source>Speakers: %1</source>
+        <translation>扬声器：%1</translation>
+    </message>
+    <message>
+        <source>VICs (* native): %1</source>
+        <translation>VIC（* 为原生）：%1</translation>
+    </message>
+    <message>
+        <source>HDMI: address %1 %2</source>
+        <translation>HDMI：地址 %1 %2</translation>
+    </message>
+    <message>
+        <source>HDMI Forum: max TMDS %1 MHz</source>
+        <translation>HDMI Forum：最大 TMDS %1 MHz</translation>
+    </message>
+</context>
+<context>
+    <name>EdidDefectDialog</name>
+    <message>
+        <source>Defective EDID</source>
+        <translation>EDID 有缺陷</translation>
+    </message>
+    <message>
+        <source>The text has an odd number of hex digits.</source>
+        <translation>文本的十六进制位数为奇数。</translation>
+    </message>
+    <message>
+        <source>The EDID is empty.</source>
+        <translation>EDID 为空。</translation>
+    </message>
+    <message>
+        <source>The length (%1 bytes) is not a multiple of 128.</source>
+        <translation>长度（%1 字节）不是 128 的整数倍。</translation>
+    </message>
+    <message>
+        <source>The header is not 00 ff ff ff ff ff ff 00.</source>
+        <translation>头部不是 00 ff ff ff ff ff ff 00。</translation>
+    </message>
+    <message>
+        <source>Block %1 has checksum %2, expected %3.</source>
+        <translation>块 %1 的校验和为 %2，应为 %3。</translation>
+    </message>
+    <message>
+        <source>This EDID has defects. A display may stay dark when it receives it.</source>
+        <translation>此 EDID 有缺陷。显示器收到后可能黑屏。</translation>
+    </message>
+    <message>
+        <source>Fix checksums and continue</source>
+        <translation>修正校验和并继续</translation>
+    </message>
+    <message>
+        <source>Continue as is</source>
+        <translation>按原样继续</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
 </TS>

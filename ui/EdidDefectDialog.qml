@@ -1,0 +1,118 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import Tessaro 1.0
+
+// Asks before a defective EDID is written to the device or saved to a file. check() tells
+// whether the EDID text can go as it is; otherwise the dialog opens and chosen() reports the
+// operator's answer: "fix" (with the text whose checksums were recomputed), "continue" (with
+// the text unchanged) or "cancel" (also when the dialog is closed with Escape).
+Dialog {
+    id: dialog
+    objectName: "edidDefectDialog"
+    modal: true
+    width: 460
+    parent: Overlay.overlay
+    anchors.centerIn: parent
+    title: qsTr("Defective EDID")
+    closePolicy: Popup.CloseOnEscape
+
+    property string edidText: ""
+    property string action: "" // what the caller is about to do, handed back with the answer
+    property var defects: []
+    property bool answered: false
+
+    signal chosen(string choice, string action, string text)
+
+    function check(text, action) {
+        var s = inspector.inspect(text)
+        if (s.valid)
+            return true
+        dialog.edidText = text
+        dialog.action = action
+        dialog.defects = describe(s)
+        dialog.answered = false
+        dialog.open()
+        return false
+    }
+
+    function describe(s) {
+        var out = []
+        if (s.odd_digits)
+            out.push(qsTr("The text has an odd number of hex digits."))
+        if (s.size === 0)
+            out.push(qsTr("The EDID is empty."))
+        else if (!s.length_ok)
+            out.push(qsTr("The length (%1 bytes) is not a multiple of 128.").arg(s.size))
+        if (s.manufacturer !== null && !s.header_ok)
+            out.push(qsTr("The header is not 00 ff ff ff ff ff ff 00."))
+        for (var i = 0; i < s.blocks.length; ++i) {
+            var b = s.blocks[i]
+            if (!b.checksum_ok)
+                out.push(qsTr("Block %1 has checksum %2, expected %3.").arg(b.index).arg(b.checksum_found)
+                         .arg(b.checksum_expected))
+        }
+        return out
+    }
+
+    function answer(choice) {
+        if (answered)
+            return
+        answered = true
+        var text = choice === "fix" ? inspector.fixedText(edidText) : edidText
+        close()
+        chosen(choice, action, text)
+    }
+
+    onClosed: answer("cancel")
+
+    EdidInspector {
+        id: inspector
+    }
+
+    contentItem: Column {
+        spacing: 6
+        Text {
+            width: dialog.availableWidth
+            wrapMode: Text.WordWrap
+            font.family: "Microsoft Yahei"
+            text: qsTr("This EDID has defects. A display may stay dark when it receives it.")
+        }
+        Repeater {
+            model: dialog.defects
+            Text {
+                objectName: "edidDefect" + index
+                width: dialog.availableWidth
+                wrapMode: Text.WordWrap
+                color: "#C62828"
+                font.family: "Microsoft Yahei"
+                text: "• " + modelData
+            }
+        }
+    }
+
+    footer: Item {
+        height: 50
+        Row {
+            anchors.centerIn: parent
+            spacing: 6
+            TButton {
+                objectName: "edidFix"
+                width: 190
+                text: qsTr("Fix checksums and continue")
+                onClicked: dialog.answer("fix")
+            }
+            TButton {
+                objectName: "edidContinue"
+                width: 120
+                text: qsTr("Continue as is")
+                onClicked: dialog.answer("continue")
+            }
+            TButton {
+                objectName: "edidCancel"
+                width: 90
+                text: qsTr("Cancel")
+                onClicked: dialog.answer("cancel")
+            }
+        }
+    }
+}
