@@ -179,8 +179,11 @@ Cta decodeCta(const uint8_t *block, int index)
             vendorBlock(p, len, cta);
             break;
         case 4:
-            if (!cta.speakerAllocation && len >= 1)
-                cta.speakerAllocation = speakerAllocation(p, len);
+            if (!cta.speakerAllocation && len >= 1) {
+                const std::string speakers = speakerAllocation(p, len);
+                if (!speakers.empty()) // a block naming no speaker says nothing
+                    cta.speakerAllocation = speakers;
+            }
             break;
         case 7:
             // HDMI Forum sink capability block: tag 0x79, two reserved bytes, then the same
