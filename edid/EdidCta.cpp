@@ -59,17 +59,28 @@ std::string audioFormatName(int code, int extendedCode)
             return "AC-4";
         case 13:
             return "L-PCM 3D Audio";
-        default:
-            return "Extended Audio Format " + std::to_string(extendedCode);
+        case 1:
+            return "HE AAC (Obsolete)";
+        case 2:
+            return "HE AAC v2 (Obsolete)";
+        case 3:
+            return "MPEG Surround (Obsolete)";
+        default: {
+            char buf[48];
+            std::snprintf(buf, sizeof buf, "Unknown Audio Ext Format (0x%02x)", extendedCode);
+            return buf;
+        }
         }
     default:
-        return "Audio Format Code " + std::to_string(code);
+        return "Reserved (0x00)";
     }
 }
 
 void audioBlock(const uint8_t *p, int len, Cta &cta)
 {
     static const double rates[7] = {32, 44.1, 48, 88.2, 96, 176.4, 192};
+    if (len % 3 != 0)
+        return; // not a list of 3-byte descriptors: nothing in it can be trusted
     for (int i = 0; i + 3 <= len; i += 3) {
         AudioFormat a;
         const int code = (p[i] >> 3) & 0x0f;
@@ -134,7 +145,7 @@ void vendorBlock(const uint8_t *p, int len, Cta &cta)
     if (oui == 0x000c03 && !cta.hdmi && len >= 5) {
         HdmiVsdb h;
         char buf[32];
-        std::snprintf(buf, sizeof buf, "%u.%u.%u.%u", p[3] >> 4, p[3] & 0x0f, p[4] >> 4, p[4] & 0x0f);
+        std::snprintf(buf, sizeof buf, "%x.%x.%x.%x", p[3] >> 4, p[3] & 0x0f, p[4] >> 4, p[4] & 0x0f);
         h.physicalAddress = buf;
         if (len >= 6) {
             static const struct
@@ -159,6 +170,8 @@ Cta decodeCta(const uint8_t *block, int index)
     Cta cta;
     cta.blockIndex = index;
     cta.revision = block[1];
+    if (cta.revision < 3)
+        return cta; // revisions 1 and 2 carry detailed timings only, no data blocks
     int end = block[2];
     if (end == 0 || end > 127)
         end = 127;
@@ -166,7 +179,9 @@ Cta decodeCta(const uint8_t *block, int index)
         const int tag = block[pos] >> 5;
         const int len = block[pos] & 0x1f;
         const uint8_t *p = block + pos + 1;
-        if (pos + 1 + len > end)
+        // A block may run past the start of the detailed timings (a common fault); it is read
+        // as declared as long as it stays inside this extension block.
+        if (pos + 1 + len > 127)
             break;
         switch (tag) {
         case 1:

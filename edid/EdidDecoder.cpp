@@ -19,11 +19,12 @@ uint8_t expectedChecksum(const uint8_t *block)
     return static_cast<uint8_t>((256 - (sum & 0xff)) & 0xff);
 }
 
-// Descriptor text: up to the line feed (or a NUL some displays pad with), trimmed of spaces.
+// Descriptor text: up to the line feed, trimmed of spaces. Text ends early at any other
+// byte that is not printable ASCII (NUL padding, stray control or high bytes).
 std::string descriptorText(const uint8_t *d)
 {
     std::string s;
-    for (int i = 5; i < 18 && d[i] != 0x0a && d[i] != 0x00; ++i)
+    for (int i = 5; i < 18 && d[i] >= 0x20 && d[i] <= 0x7e; ++i)
         s.push_back(static_cast<char>(d[i]));
     const auto first = s.find_first_not_of(' ');
     if (first == std::string::npos)
@@ -35,8 +36,8 @@ std::string descriptorText(const uint8_t *d)
 std::optional<Timing> detailedTiming(const uint8_t *d)
 {
     const int clock10kHz = d[0] | (d[1] << 8);
-    if (clock10kHz == 0)
-        return std::nullopt;
+    if (clock10kHz < 1000)
+        return std::nullopt; // below 10 MHz no display runs: a damaged descriptor, not a timing
     Timing t;
     t.hActive = d[2] | ((d[4] & 0xf0) << 4);
     const int hBlank = d[3] | ((d[4] & 0x0f) << 8);
@@ -53,10 +54,11 @@ std::optional<Timing> detailedTiming(const uint8_t *d)
     return t;
 }
 
-RangeLimits rangeLimits(const uint8_t *d)
+// The +255 rate offsets exist from EDID 1.4 on; older EDIDs must leave that byte zero.
+RangeLimits rangeLimits(const uint8_t *d, bool hasOffsets)
 {
     RangeLimits r;
-    const uint8_t offsets = d[4];
+    const uint8_t offsets = hasOffsets ? d[4] : 0;
     r.vMinHz = d[5] + ((offsets & 0x03) == 0x03 ? 255 : 0);
     r.vMaxHz = d[6] + ((offsets & 0x02) ? 255 : 0);
     r.hMinKHz = d[7] + ((offsets & 0x0c) == 0x0c ? 255 : 0);
@@ -98,7 +100,7 @@ void decodeBase(const uint8_t *b, Info &info)
             break;
         case 0xfd:
             if (!info.rangeLimits)
-                info.rangeLimits = rangeLimits(d);
+                info.rangeLimits = rangeLimits(d, info.versionMajor == 1 && info.versionMinor >= 4);
             break;
         default:
             break;

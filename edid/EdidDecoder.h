@@ -34,7 +34,7 @@ struct RangeLimits
     int vMaxHz = 0;
     int hMinKHz = 0;
     int hMaxKHz = 0;
-    int maxPixelClockMHz = 0;
+    int maxPixelClockMHz = 0; // 0: not given
 };
 
 struct AudioFormat

@@ -131,8 +131,8 @@ std::string toJson(const Info &i)
         out += "{\"v_min_hz\": " + std::to_string(r->vMinHz) +
                ", \"v_max_hz\": " + std::to_string(r->vMaxHz) +
                ", \"h_min_khz\": " + std::to_string(r->hMinKHz) +
-               ", \"h_max_khz\": " + std::to_string(r->hMaxKHz) +
-               ", \"max_pixel_clock_mhz\": " + std::to_string(r->maxPixelClockMHz) + "}";
+               ", \"h_max_khz\": " + std::to_string(r->hMaxKHz) + ", \"max_pixel_clock_mhz\": " +
+               (r->maxPixelClockMHz ? std::to_string(r->maxPixelClockMHz) : std::string("null")) + "}";
     else
         out += "null";
     out += ", \"extension_count\": " + (b ? std::to_string(i.extensionCount) : "null");
@@ -172,9 +172,13 @@ std::string toText(const Info &i)
         if (const auto &t = i.preferredTiming)
             o << "Preferred timing: " << t->hActive << "x" << t->vActive << (t->interlaced ? "i" : "") << " "
               << number(t->refreshHz) << " Hz, " << number(t->pixelClockMHz, 2) << " MHz\n";
-        if (const auto &r = i.rangeLimits)
+        if (const auto &r = i.rangeLimits) {
             o << "Range limits: " << r->vMinHz << "-" << r->vMaxHz << " Hz V, " << r->hMinKHz << "-"
-              << r->hMaxKHz << " kHz H, max pixel clock " << r->maxPixelClockMHz << " MHz\n";
+              << r->hMaxKHz << " kHz H";
+            if (r->maxPixelClockMHz)
+                o << ", max pixel clock " << r->maxPixelClockMHz << " MHz";
+            o << "\n";
+        }
         o << "Extension blocks: " << i.extensionCount << "\n";
     }
     for (const auto &c : i.blocks) {

@@ -20,10 +20,17 @@ QString tagOfBlock(const QString &name)
         return QStringLiteral("0x00");
     if (name == QLatin1String("CTA-861 Extension Block"))
         return QStringLiteral("0x02");
-    if (name == QLatin1String("Display Information Extension Block"))
-        return QStringLiteral("0x40");
-    if (name == QLatin1String("Block Map Extension Block"))
-        return QStringLiteral("0xf0");
+    static const struct
+    {
+        const char *prefix;
+        const char *tag;
+    } known[] = {{"Video Timing", "0x10"},        {"EDID 2.0", "0x20"},
+                 {"Display Information", "0x40"}, {"Localized String", "0x50"},
+                 {"Microdisplay", "0x60"},        {"DisplayID", "0x70"},
+                 {"Block Map", "0xf0"},           {"Manufacturer-Specific", "0xff"}};
+    for (const auto &k : known)
+        if (name.startsWith(QLatin1String(k.prefix)))
+            return QLatin1String(k.tag);
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("Extension Block 0x([0-9a-fA-F]{2})$")).match(name);
     return m.hasMatch() ? QStringLiteral("0x") + m.captured(1).toLower() : QStringLiteral("?") + name;
@@ -67,6 +74,7 @@ QVariantMap EdidReference::parse(const QByteArray &report)
     QStringList speakers, deepColor;
     QVariant physical = nullValue(), hfTmds = nullValue(), speakerAllocation = nullValue();
     bool expectFirstDescriptor = false;
+    int speakerBlocks = 0;
 
     const auto flushAudio = [&]() {
         if (!audio.isEmpty())
@@ -100,7 +108,7 @@ QVariantMap EdidReference::parse(const QByteArray &report)
     static const QRegularExpression dtdRe(
         QStringLiteral("^DTD 1:\\s+(\\d+)x(\\d+)(i?)\\s+([\\d.]+) Hz.*?([\\d.]+) MHz"));
     static const QRegularExpression rangeRe(QStringLiteral(
-        "Monitor ranges \\([^)]*\\): (\\d+)-(\\d+) Hz V, (\\d+)-(\\d+) kHz H(?:, max dotclock (\\d+) MHz)?"));
+        "Monitor ranges \\(.*\\): (\\d+)-(\\d+) Hz V, (\\d+)-(\\d+) kHz H(?:, max dotclock (\\d+) MHz)?"));
     static const QRegularExpression madeRe(QStringLiteral("^Made in: (?:week (\\d+) of )?(\\d+)$"));
     static const QRegularExpression textRe(QStringLiteral("^Display Product (Name|Serial Number): '(.*)'$"));
     static const QRegularExpression vicRe(QStringLiteral("VIC\\s+(\\d+)"));
@@ -134,8 +142,11 @@ QVariantMap EdidReference::parse(const QByteArray &report)
         }
         if (blockIndex < 0 || line.isEmpty())
             continue;
-        if (indent == 2)
+        if (indent == 2 && line.endsWith(QLatin1Char(':'))) {
             section = line;
+            if (inCta && line == QLatin1String("Speaker Allocation Data Block:"))
+                ++speakerBlocks; // the summary shows the first one
+        }
 
         if (blockIndex == 0) {
             if (line.startsWith(QLatin1String("EDID Structure Version & Revision: ")))
@@ -199,7 +210,8 @@ QVariantMap EdidReference::parse(const QByteArray &report)
         if (section == QLatin1String("Audio Data Block:")) {
             if (indent == 4) {
                 flushAudio();
-                audio.insert(QStringLiteral("format"), audioName(line.chopped(1)));
+                audio.insert(QStringLiteral("format"),
+                             audioName(line.endsWith(QLatin1Char(':')) ? line.chopped(1) : line));
             } else if (indent == 6 && line.startsWith(QLatin1String("Max channels: "))) {
                 audio.insert(QStringLiteral("max_channels"), line.mid(14).toInt());
             } else if (indent == 6 && line.startsWith(QLatin1String("Supported sample rates (kHz): "))) {
@@ -208,7 +220,8 @@ QVariantMap EdidReference::parse(const QByteArray &report)
                     rates.append(r.toDouble());
                 audio.insert(QStringLiteral("sample_rates_khz"), rates);
             }
-        } else if (section == QLatin1String("Speaker Allocation Data Block:") && indent == 4) {
+        } else if (section == QLatin1String("Speaker Allocation Data Block:") && indent == 4 &&
+                   speakerBlocks == 1) {
             speakers.append(line);
         } else if (section == QLatin1String("Video Data Block:") && indent == 4) {
             const QRegularExpressionMatch vm = vicRe.match(line);
