@@ -5,7 +5,7 @@ import "ui_util.js" as U
 
 // The EDID summary panel and the question asked before a defective EDID goes out, on their
 // own, with a real two-block EDID (a monitor with a CTA-861 extension).
-TestCase {
+TessaroTestCase {
     id: tc
     name: "EdidInspector"
     width: 1024
