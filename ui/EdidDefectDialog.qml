@@ -10,7 +10,7 @@ Dialog {
     id: dialog
     objectName: "edidDefectDialog"
     modal: true
-    width: 460
+    width: 520
     parent: Overlay.overlay
     anchors.centerIn: parent
     title: qsTr("Defective EDID")
@@ -91,25 +91,28 @@ Dialog {
     }
 
     footer: Item {
-        height: 50
+        implicitHeight: 56
         Row {
             anchors.centerIn: parent
             spacing: 6
             TButton {
                 objectName: "edidFix"
-                width: 190
+                width: 230
+                fontSize: 10
                 text: qsTr("Fix checksums and continue")
                 onClicked: dialog.answer("fix")
             }
             TButton {
                 objectName: "edidContinue"
-                width: 120
+                width: 150
+                fontSize: 10
                 text: qsTr("Continue as is")
                 onClicked: dialog.answer("continue")
             }
             TButton {
                 objectName: "edidCancel"
-                width: 90
+                width: 100
+                fontSize: 10
                 text: qsTr("Cancel")
                 onClicked: dialog.answer("cancel")
             }

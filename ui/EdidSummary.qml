@@ -46,7 +46,7 @@ Rectangle {
             out.push(line(s.header_ok ? qsTr("Header: valid") : qsTr("Header: invalid"), !s.header_ok))
             out.push(line(qsTr("Manufacturer: %1, product code %2").arg(s.manufacturer).arg(s.product_code)))
             if (s.serial_number !== null)
-                out.push(line(qsTr("Serial number: %1").arg(s.serial_number)))
+                out.push(line(qsTr("Serial number: %1").arg(String(s.serial_number))))
             out.push(line(s.week !== null ? qsTr("Made in week %1 of %2").arg(s.week).arg(s.year)
                                           : qsTr("Made in %1").arg(s.year)))
             out.push(line(qsTr("EDID %1, %2").arg(s.edid_version).arg(s.digital ? qsTr("digital") : qsTr("analog"))))

@@ -61,6 +61,7 @@ TessaroTestCase {
         verify(texts.indexOf("Manufacturer: SAM, product code 3642") >= 0, texts)
         verify(texts.indexOf("Made in week 30 of 2018") >= 0, texts)
         verify(texts.indexOf("Name: U32H85x") >= 0, texts)
+        verify(texts.indexOf("Serial number: 810699329") >= 0, texts)
         verify(texts.indexOf("Preferred: 3840x2160, 60 Hz, 594 MHz") >= 0, texts)
         verify(texts.indexOf("Range: 24-75 Hz V, 30-135 kHz H, 600 MHz") >= 0, texts)
         verify(texts.indexOf("Block 1 (0x02): checksum valid") >= 0, texts)
