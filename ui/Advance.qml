@@ -72,12 +72,18 @@ Item {
         appContext.sendCmd_GetEDIDData(rwEdid)
     }
 
-    // Only the five USER EDIDs can be written.
+    // Only the five USER EDIDs can be written. A defective EDID (bad header, a block
+    // checksum wrong, a length that is not whole blocks) is written or saved only after
+    // the operator has answered the defect question.
     function writeEdid() {
         if (!lists.isUserEdid(appContext.mode, appContext.inChannels, rwEdid)) {
             showMessage(qsTr("EDID only enable write to USER1-USER5"))
             return
         }
+        if (edidDefect.check(appContext.currentEDIDStr, "write"))
+            sendEdid()
+    }
+    function sendEdid() {
         appContext.sendCmd_SetEDIDData(rwEdid, appContext.currentEDIDStr)
     }
 
@@ -87,6 +93,10 @@ Item {
         loadDialog.open()
     }
     function saveEdid() {
+        if (edidDefect.check(appContext.currentEDIDStr, "save"))
+            openSaveDialog()
+    }
+    function openSaveDialog() {
         if (!saveDialog)
             saveDialog = saveDialogComponent.createObject(root)
         saveDialog.open()
@@ -300,6 +310,20 @@ Item {
     }
 
     // ---- dialogs ----
+
+    EdidDefectDialog {
+        id: edidDefect
+        onChosen: function (choice, action, text) {
+            if (choice === "cancel")
+                return
+            if (choice === "fix")
+                appContext.currentEDIDStr = text // the area then shows what goes out
+            if (action === "write")
+                root.sendEdid()
+            else
+                root.openSaveDialog()
+        }
+    }
 
     Dialog {
         id: messageDialog

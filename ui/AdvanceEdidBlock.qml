@@ -12,7 +12,7 @@ AdvanceBlock {
     property var screen
     property alias edidChoice: edidChoice
     property alias edidArea: edidArea
-    // Room beside the text area for a summary of the EDID shown.
+    // Beside the text area: a decoded summary of the EDID shown.
     property alias summarySlot: summarySlot
 
     AdvanceRow {
@@ -32,8 +32,8 @@ AdvanceBlock {
         Rectangle {
             id: areaFrame
             anchors.fill: parent
-            anchors.leftMargin: 40
-            anchors.rightMargin: 40 + summarySlot.width
+            anchors.leftMargin: 10
+            anchors.rightMargin: 20 + summarySlot.width
             color: "#E0E0E0"
 
             ScrollView {
@@ -60,6 +60,11 @@ AdvanceBlock {
             anchors.right: parent.right
             anchors.rightMargin: width > 0 ? 10 : 0
             width: childrenRect.width
+
+            EdidSummary {
+                height: parent.height
+                edidText: appContext.currentEDIDStr
+            }
         }
     }
 

@@ -58,6 +58,9 @@ Item {
         function dialog() {
             return U.find(screen, "messageDialog")
         }
+        function defectDialog() {
+            return U.find(screen, "edidDefectDialog")
+        }
         // As the operator's pick from the open list.
         function pick(name, index) {
             var c = choice(name)
@@ -137,6 +140,9 @@ Item {
             pick("rwEdidChoice", 4) // USER5 = 5 on DV-42
             appContext.currentEDIDStr = "00 ff 01"
             mouseClick(button("edidWriteButton"))
+            // Three bytes are no EDID: the operator is asked first and sends it as it is.
+            tryCompare(defectDialog(), "visible", true, 5000)
+            mouseClick(U.find(defectDialog(), "edidContinue"))
             waitForLine("SetEDIDData 5 00 ff 01")
             pick("rwEdidChoice", 5) // OUTPORT1
             mouseClick(button("edidWriteButton"))
@@ -187,6 +193,45 @@ Item {
             screen.loadEdidFrom(helper.workFileUrl("missing.bin"))
             verify(dialog().text.indexOf("Load failed") === 0, dialog().text)
             dialog().close()
+        }
+
+        // A defective EDID is written or saved only after the operator's answer; a sound
+        // one goes at once. "Fix" recomputes only the checksum bytes.
+        function test_05b_defectiveEdidAsksFirst() {
+            pick("rwEdidChoice", 0) // USER1 = 1 on DV-42
+            mouseClick(button("edidReadButton"))
+            // 256 bytes, both checksums right
+            tryVerify(function () { return appContext.currentEDIDStr.length === 767 }, 5000)
+            var good = appContext.currentEDIDStr
+            marker()
+            mouseClick(button("edidWriteButton"))
+            waitForLine("SetEDIDData 1 " + good)
+            verify(!defectDialog().visible)
+            marker()
+
+            // The last byte is block 1's checksum.
+            var bad = good.slice(0, good.length - 2) + (good.slice(-2) === "00" ? "01" : "00")
+            appContext.currentEDIDStr = bad
+            mouseClick(button("edidWriteButton"))
+            tryCompare(defectDialog(), "visible", true, 5000)
+            verify(U.find(defectDialog(), "edidDefect0").text.indexOf("Block 1") >= 0)
+            mouseClick(U.find(defectDialog(), "edidCancel"))
+            tryCompare(defectDialog(), "visible", false, 5000)
+            compare(appContext.currentEDIDStr, bad)
+            compare(marker().filter(function (l) { return l.indexOf("SetEDIDData") === 0 }), [])
+
+            mouseClick(button("edidSaveButton"))
+            tryCompare(defectDialog(), "visible", true, 5000)
+            mouseClick(U.find(defectDialog(), "edidCancel"))
+            tryCompare(defectDialog(), "visible", false, 5000)
+            verify(!screen.saveDialog || !screen.saveDialog.visible)
+
+            mouseClick(button("edidWriteButton"))
+            tryCompare(defectDialog(), "visible", true, 5000)
+            mouseClick(U.find(defectDialog(), "edidFix"))
+            waitForLine("SetEDIDData 1 " + good)
+            compare(appContext.currentEDIDStr, good)
+            compare(findChild(screen, "edidArea").text, good)
         }
 
         function test_06_subtitles() {
@@ -335,6 +380,8 @@ Item {
             compare(choice("rwEdidChoice").value, 1)
             appContext.currentEDIDStr = "ab"
             mouseClick(button("edidWriteButton"))
+            tryCompare(defectDialog(), "visible", true, 5000)
+            mouseClick(U.find(defectDialog(), "edidContinue"))
             waitForLine("SetEDIDData 1 ab")
 
             // "Output Setting" stays hidden whatever model follows.
