@@ -4,21 +4,21 @@
 # tab and check that the tab bar shows it as active.
 #
 # usage: e2e_connect.sh TESSARO TESSARO_SIM
-# Exit codes: 0 pass, 1 fail, 77 skipped (no xvfb-run/xdotool/ImageMagick).
+# Exit codes: 0 pass, 1 fail, 77 skipped (no Xvfb/xdotool/ImageMagick).
 set -u
 
 PANEL=$(readlink -f "$1")
 SIM=$(readlink -f "$2")
 
 if [ -z "${TESSARO_E2E_INNER:-}" ]; then
-    for tool in xvfb-run xdotool import convert; do
+    for tool in Xvfb xdotool import convert; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             echo "SKIP: $tool not installed"
             exit 77
         fi
     done
     export TESSARO_E2E_INNER=1
-    exec timeout 110 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec timeout 110 "$(dirname "$(readlink -f "$0")")/../common/run_in_xvfb.sh" "$0" "$@"
 fi
 
 WORK=$(mktemp -d /tmp/tessaro-e2e.XXXXXX)
