@@ -19,6 +19,13 @@ AppContext::AppContext(QObject *parent)
       _store(std::make_unique<SettingsStore>())
 {
     qRegisterMetaType<MyCustomType>("MyCustomType");
+    _traffic = new TrafficConsole(this);
+    _traffic->setSender([this](const QByteArray &line) {
+        if (!isConnected() || !_clientio)
+            return false;
+        send(line);
+        return true;
+    });
     _cmdadapter = new CommandAdapter(_replies.get(), this);
     lan_zh = new QTranslator(this);
     lan_zh->load(QStringLiteral(":/Tessaro_zh_CN.qm"));

@@ -2,6 +2,7 @@
 
 #include "ConnectionStatus.h"
 #include "MyCustomType.h"
+#include "TrafficConsole.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -75,6 +76,7 @@ class AppContext : public QObject
     Q_PROPERTY(MyCustomType customData READ getCustomData WRITE setCustomData NOTIFY customDataChanged)
     // Why the last attempt failed or the link dropped (see ConnectionStatus.h).
     Q_PROPERTY(QString connectProblem READ connectProblem NOTIFY connectProblemChanged)
+    Q_PROPERTY(TrafficConsole *traffic READ traffic CONSTANT)
 
 public:
     // The process-wide instance; the first call creates it.
@@ -167,6 +169,8 @@ public:
     void setOutRes(int v);
     MyCustomType getCustomData() const { return m_customData; }
     void setCustomData(const MyCustomType &v);
+    // Every line sent and received, for the console window.
+    TrafficConsole *traffic() const { return _traffic; }
 
     // ---- operations ----
     Q_INVOKABLE void init();
@@ -385,6 +389,7 @@ private:
     QTimer *rx_timer = nullptr;
     int _outRes = 0;
     MyCustomType m_customData;
+    TrafficConsole *_traffic = nullptr;
 
     bool _analyzing = false;      // the receive buffer is being parsed
     bool _discardingLine = false; // an over-long line was dropped; its rest is dropped too

@@ -25,7 +25,8 @@ void AppContext::send(const QByteArray &line)
 {
     if (!isConnected() || !_clientio)
         return;
-    _clientio->write(line);
+    if (_clientio->write(line) >= 0)
+        _traffic->log()->addSent(line);
 }
 
 bool AppContext::sendToPort(int port, const QByteArray &line)
@@ -127,9 +128,8 @@ void AppContext::sendCmd_SetOutput(int key, bool val, int delay)
         return;
     // A negative delay would be taken as weeks by the unsigned wait.
     Delay_MSec(static_cast<unsigned int>(qMax(0, delay)));
-    // The link may have been replaced or removed while waiting.
-    if (_clientio)
-        _clientio->write(CA::genSetOutput(key, val));
+    // The link may have been replaced, removed or lost while waiting: send() checks.
+    send(CA::genSetOutput(key, val));
 }
 
 void AppContext::sendCmd_DisplayBanner(int key, bool val)

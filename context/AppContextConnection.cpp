@@ -192,6 +192,7 @@ void AppContext::dropOversizedLine()
     // A device that never ends its line must not make the buffer grow without bound.
     if (_data.size() > kMaxReceiveBuffer) {
         qDebug() << "receive buffer over" << kMaxReceiveBuffer << "bytes without a line end; discarded";
+        _traffic->log()->addDiscarded(_data);
         _data.clear();
         _discardingLine = true;
     }
@@ -225,6 +226,7 @@ void AppContext::onRead_timerout()
     qDebug() << "Recived timerout:" << _data;
     if (rx_timer)
         rx_timer->stop();
+    _traffic->log()->addDiscarded(_data);
     _data.clear();
     _discardingLine = false; // bytes after the silence start a new line
 }

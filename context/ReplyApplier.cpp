@@ -2,6 +2,17 @@
 
 #include "AppContext.h"
 
+// Every line goes to the traffic log before it is acted upon.
+void ReplyApplier::lineReceived(const QByteArray &line)
+{
+    _ctx->traffic()->log()->addReceived(line);
+}
+
+void ReplyApplier::lineUnrecognised(const QByteArray &line)
+{
+    _ctx->traffic()->log()->markUnrecognised(line);
+}
+
 void ReplyApplier::replyModel(const QString &id, int inputs, int outputs)
 {
     _ctx->setInChannels(inputs);

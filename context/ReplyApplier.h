@@ -11,6 +11,9 @@ class ReplyApplier : public ReplySink
 public:
     explicit ReplyApplier(AppContext *context) : _ctx(context) {}
 
+    void lineReceived(const QByteArray &line) override;
+    void lineUnrecognised(const QByteArray &line) override;
+
     void replyModel(const QString &id, int inputs, int outputs) override;
     void replySwitchList(const QJsonArray &sws) override;
     void replyOutputStates(const QJsonArray &st) override;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "TrafficFilter.h"
+#include "TrafficLog.h"
+
+#include <QObject>
+
+#include <functional>
+
+// What the console window works with: the log of the link's traffic, the filtered view
+// of it, and a way to send a line typed by the operator.
+class TrafficConsole : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(TrafficLog *log READ log CONSTANT)
+    Q_PROPERTY(TrafficFilter *shown READ shown CONSTANT)
+
+public:
+    // Writes one complete line (CR LF included) to the device; false when it cannot.
+    using Sender = std::function<bool(const QByteArray &line)>;
+
+    explicit TrafficConsole(QObject *parent = nullptr);
+
+    TrafficLog *log() { return &_log; }
+    TrafficFilter *shown() { return &_shown; }
+    void setSender(Sender sender) { _sender = std::move(sender); }
+
+    // The line a typed command becomes: CR and LF taken out, CR LF appended, UTF-8.
+    // Empty when nothing but line ends was typed.
+    static QByteArray rawLine(const QString &typed);
+    // Sends the typed command; false (and nothing sent) when it is empty or the link
+    // is not connected.
+    Q_INVOKABLE bool sendRaw(const QString &typed);
+
+private:
+    TrafficLog _log;
+    TrafficFilter _shown;
+    Sender _sender;
+};
