@@ -5,6 +5,8 @@ Item {
     id: footer
     height: 40
 
+    signal consoleRequested()
+
     Row {
         x: 10
         height: 40
@@ -60,5 +62,17 @@ Item {
             color: "white"
             text: Qt.application.version
         }
+    }
+
+    TButton {
+        objectName: "footerConsole"
+        anchors.right: parent.right
+        anchors.rightMargin: 10
+        anchors.verticalCenter: parent.verticalCenter
+        width: 90
+        height: 28
+        fontSize: 10
+        text: qsTranslate("ConsoleWindow", "Console")
+        onClicked: footer.consoleRequested()
     }
 }

@@ -1146,4 +1146,103 @@ Terminal will reboot, please wait and re-connect.</source>
         <translation>取消</translation>
     </message>
 </context>
+<context>
+    <name>ConsoleWindow</name>
+    <message>
+        <source>Console</source>
+        <translation>控制台</translation>
+    </message>
+    <message>
+        <source>Traffic console</source>
+        <translation>通信控制台</translation>
+    </message>
+    <message>
+        <source>Nothing to send</source>
+        <translation>没有可发送的内容</translation>
+    </message>
+    <message>
+        <source>Not connected: nothing was sent</source>
+        <translation>未连接：未发送任何内容</translation>
+    </message>
+    <message>
+        <source>Save the traffic log</source>
+        <translation>保存通信记录</translation>
+    </message>
+    <message>
+        <source>Log files (*.log *.txt)</source>
+        <translation>日志文件 (*.log *.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n line(s)</source>
+        <translation>
+            <numerusform>已保存 %n 行</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not write %1</source>
+        <translation>无法写入 %1</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>筛选</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>继续</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>保存…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n line(s)</source>
+        <translation>
+            <numerusform>已复制 %n 行</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 lines, %2 held</source>
+        <translation>%1 行，%2 行暂停中</translation>
+    </message>
+    <message>
+        <source>%1 lines</source>
+        <translation>%1 行</translation>
+    </message>
+    <message>
+        <source>[unrecognised]</source>
+        <translation>[无法识别]</translation>
+    </message>
+    <message>
+        <source>[discarded partial line]</source>
+        <translation>[已丢弃的不完整行]</translation>
+    </message>
+    <message>
+        <source>Raw command, sent with CR LF</source>
+        <translation>原始命令，以 CR LF 结尾发送</translation>
+    </message>
+    <message>
+        <source>Connect to send raw commands</source>
+        <translation>连接后可发送原始命令</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>发送</translation>
+    </message>
+</context>
 </TS>

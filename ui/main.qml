@@ -97,6 +97,17 @@ Window {
         anchors.left: parent.left
         anchors.right: parent.right
         height: 40
+        onConsoleRequested: trafficConsole.open()
+    }
+
+    ConsoleWindow {
+        id: trafficConsole
+        objectName: "consoleWindow"
+    }
+    Shortcut {
+        sequence: "Ctrl+T"
+        context: Qt.ApplicationShortcut
+        onActivated: trafficConsole.toggle()
     }
 
     // The stored choices are applied only once every screen has been set up.

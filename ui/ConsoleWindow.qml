@@ -1,0 +1,243 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Dialogs 1.3
+import QtQuick.Window 2.15
+
+// The traffic console: every line sent to the device and received from it, newest at
+// the bottom, and a command line for raw commands.
+Window {
+    id: win
+    width: 820
+    height: 560
+    minimumWidth: 560
+    minimumHeight: 320
+    title: qsTr("Traffic console")
+    color: "#06365F"
+
+    readonly property var traffic: appContext.traffic
+    readonly property var log: traffic.log
+    readonly property var shown: traffic.shown
+    property string status: ""
+    property int anchorRow: -1 // where a shift-click range starts
+
+    function open() {
+        show()
+        raise()
+        requestActivate()
+        filterField.forceActiveFocus()
+    }
+
+    function toggle() {
+        if (visible)
+            close()
+        else
+            open()
+    }
+
+    function sendTyped() {
+        if (traffic.sendRaw(input.text)) {
+            input.text = ""
+            status = ""
+        } else {
+            status = appContext.isConnected ? qsTr("Nothing to send") : qsTr("Not connected: nothing was sent")
+        }
+    }
+
+    function kindColor(kind, selected) {
+        if (selected)
+            return "white"
+        return kind === 0 ? "#9FD3FF" : kind === 1 ? "#E8E8E8" : kind === 2 ? "#FFC266" : "#FF8A80"
+    }
+
+    Shortcut {
+        sequences: [StandardKey.Copy]
+        onActivated: shown.copySelected()
+    }
+
+    FileDialog {
+        id: saveDialog
+        title: qsTr("Save the traffic log")
+        selectExisting: false
+        nameFilters: [qsTr("Log files (*.log *.txt)"), qsTr("All files (*)")]
+        onAccepted: {
+            var n = log.count
+            win.status = log.save(fileUrl.toString())
+                ? qsTr("Saved %n line(s)", "", n)
+                : qsTr("Could not write %1").arg(fileUrl.toString())
+        }
+    }
+
+    Row {
+        id: tools
+        x: 8
+        y: 8
+        spacing: 6
+        height: 32
+
+        TextField {
+            id: filterField
+            objectName: "consoleFilter"
+            width: 240
+            height: parent.height
+            placeholderText: qsTr("Filter")
+            selectByMouse: true
+            onTextChanged: shown.filterText = text
+        }
+        Button {
+            objectName: "consolePause"
+            height: parent.height
+            text: log.paused ? qsTr("Resume") : qsTr("Pause")
+            onClicked: log.paused = !log.paused
+        }
+        Button {
+            objectName: "consoleClear"
+            height: parent.height
+            text: qsTr("Clear")
+            onClicked: {
+                log.clear()
+                win.status = ""
+            }
+        }
+        Button {
+            objectName: "consoleCopy"
+            height: parent.height
+            text: qsTr("Copy")
+            enabled: log.selectedCount > 0
+            onClicked: win.status = shown.copySelected() ? qsTr("Copied %n line(s)", "", log.selectedCount) : ""
+        }
+        Button {
+            objectName: "consoleSave"
+            height: parent.height
+            text: qsTr("Save…")
+            onClicked: saveDialog.open()
+        }
+        Text {
+            objectName: "consoleCounts"
+            height: parent.height
+            verticalAlignment: Text.AlignVCenter
+            color: "white"
+            text: log.paused ? qsTr("%1 lines, %2 held").arg(log.count).arg(log.heldCount)
+                             : qsTr("%1 lines").arg(log.count)
+        }
+    }
+
+    Rectangle {
+        id: frame
+        anchors.top: tools.bottom
+        anchors.bottom: sendRow.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.margins: 8
+        color: "#021F38"
+        border.color: "#338DE3"
+
+        ListView {
+            id: list
+            objectName: "consoleList"
+            anchors.fill: parent
+            anchors.margins: 2
+            clip: true
+            model: shown
+            reuseItems: true
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar { policy: ScrollBar.AlwaysOn }
+            // Follows new lines while it shows the newest; a scroll up stops that.
+            property bool follow: true
+            onMovementEnded: follow = atYEnd
+            onCountChanged: if (follow) Qt.callLater(positionViewAtEnd)
+
+            delegate: Rectangle {
+                width: ListView.view.width - 12
+                height: 18
+                color: model.selected ? "#2F6DB5" : "transparent"
+
+                Row {
+                    spacing: 8
+                    x: 4
+                    Text {
+                        text: model.time
+                        color: "#8FA8C0"
+                        font.family: "monospace"
+                        font.pixelSize: 12
+                    }
+                    Text {
+                        width: 14
+                        text: model.kind === 0 ? "→" : "←"
+                        color: win.kindColor(model.kind, model.selected)
+                        font.family: "monospace"
+                        font.pixelSize: 12
+                    }
+                    Text {
+                        visible: model.kind >= 2
+                        text: model.kind === 2 ? qsTr("[unrecognised]") : qsTr("[discarded partial line]")
+                        color: win.kindColor(model.kind, model.selected)
+                        font.pixelSize: 12
+                        font.italic: true
+                    }
+                    Text {
+                        text: model.text
+                        color: win.kindColor(model.kind, model.selected)
+                        font.family: "monospace"
+                        font.pixelSize: 12
+                        textFormat: Text.PlainText
+                    }
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: {
+                        if ((mouse.modifiers & Qt.ShiftModifier) && win.anchorRow >= 0) {
+                            shown.selectRange(win.anchorRow, index)
+                        } else {
+                            shown.toggle(index)
+                            win.anchorRow = index
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    Row {
+        id: sendRow
+        anchors.bottom: statusText.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.margins: 8
+        height: 32
+        spacing: 6
+
+        TextField {
+            id: input
+            objectName: "consoleInput"
+            width: parent.width - sendButton.width - parent.spacing
+            height: parent.height
+            enabled: appContext.isConnected
+            selectByMouse: true
+            font.family: "monospace"
+            placeholderText: appContext.isConnected ? qsTr("Raw command, sent with CR LF")
+                                                    : qsTr("Connect to send raw commands")
+            onAccepted: win.sendTyped()
+        }
+        Button {
+            id: sendButton
+            objectName: "consoleSend"
+            height: parent.height
+            text: qsTr("Send")
+            enabled: appContext.isConnected && input.text.length > 0
+            onClicked: win.sendTyped()
+        }
+    }
+
+    Text {
+        id: statusText
+        objectName: "consoleStatus"
+        anchors.bottom: parent.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.margins: 8
+        height: 18
+        color: "#FFD080"
+        text: win.status
+        elide: Text.ElideRight
+    }
+}
