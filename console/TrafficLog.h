@@ -19,6 +19,7 @@ class TrafficLog : public QAbstractListModel
 {
     Q_OBJECT
     Q_PROPERTY(bool paused READ paused WRITE setPaused NOTIFY pausedChanged)
+    // Both counts are notified once per batch, not per line.
     Q_PROPERTY(int count READ count NOTIFY countChanged)
     Q_PROPERTY(int heldCount READ heldCount NOTIFY countChanged)
     Q_PROPERTY(int capacity READ capacity CONSTANT)

@@ -155,7 +155,7 @@ Window {
                     spacing: 8
                     x: 4
                     Text {
-                        text: model.time
+                        text: model.time || ""
                         color: "#8FA8C0"
                         font.family: "monospace"
                         font.pixelSize: 12
@@ -175,7 +175,7 @@ Window {
                         font.italic: true
                     }
                     Text {
-                        text: model.text
+                        text: model.text || ""
                         color: win.kindColor(model.kind, model.selected)
                         font.family: "monospace"
                         font.pixelSize: 12
