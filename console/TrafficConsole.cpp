@@ -1,6 +1,6 @@
 #include "TrafficConsole.h"
 
-TrafficConsole::TrafficConsole(QObject *parent) : QObject(parent), _log(this), _shown(&_log, this) {}
+TrafficConsole::TrafficConsole(QObject *parent) : QObject(parent), _log(this) {}
 
 QByteArray TrafficConsole::rawLine(const QString &typed)
 {

@@ -1,19 +1,17 @@
 #pragma once
 
-#include "TrafficFilter.h"
 #include "TrafficLog.h"
 
 #include <QObject>
 
 #include <functional>
 
-// What the console window works with: the log of the link's traffic, the filtered view
-// of it, and a way to send a line typed by the operator.
+// What the console window works with: the log of the link's traffic and a way to send
+// a line typed by the operator.
 class TrafficConsole : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(TrafficLog *log READ log CONSTANT)
-    Q_PROPERTY(TrafficFilter *shown READ shown CONSTANT)
 
 public:
     // Writes one complete line (CR LF included) to the device; false when it cannot.
@@ -22,7 +20,6 @@ public:
     explicit TrafficConsole(QObject *parent = nullptr);
 
     TrafficLog *log() { return &_log; }
-    TrafficFilter *shown() { return &_shown; }
     void setSender(Sender sender) { _sender = std::move(sender); }
 
     // The line a typed command becomes: CR and LF taken out, CR LF appended, UTF-8.
@@ -34,6 +31,5 @@ public:
 
 private:
     TrafficLog _log;
-    TrafficFilter _shown;
     Sender _sender;
 };

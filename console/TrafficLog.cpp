@@ -1,7 +1,9 @@
 #include "TrafficLog.h"
 
+#include <QClipboard>
 #include <QDateTime>
 #include <QFile>
+#include <QGuiApplication>
 #include <QSaveFile>
 #include <QUrl>
 
@@ -73,12 +75,13 @@ void TrafficLog::append(Kind kind, const QByteArray &bytes)
         e.bytes = bytes.left(kMaxLineBytes);
         e.bytes += " ... (" + QByteArray::number(bytes.size()) + " bytes)";
     }
-    _held.push_back(std::move(e));
-    // Queued lines are newer than every shown one: a full queue leaves no room for
-    // rows either, and flush() drops them all.
-    if (int(_held.size()) > _capacity)
-        _held.pop_front();
-    if (!_batch.isActive())
+    _lines.push_back(std::move(e));
+    ++_nextSeq;
+    // Lines the ring has dropped stay until the next batch, as rows may show them;
+    // a flood between two batches is cut short here.
+    if (int(_lines.size()) >= 2 * _capacity)
+        flush();
+    else if (!_batch.isActive())
         _batch.start();
 }
 
@@ -101,8 +104,8 @@ void TrafficLog::addReceived(const QByteArray &line)
 
 void TrafficLog::markUnrecognised(const QByteArray &line)
 {
-    if (!_held.empty()) {
-        Entry &last = _held.back();
+    if (_nextSeq > _shownUpTo && _nextSeq > _firstSeq) {
+        Entry &last = _lines.back();
         const bool same = last.bytes == line ||
                           (line.size() > kMaxLineBytes && last.bytes.startsWith(line.left(kMaxLineBytes)));
         if (last.kind == Received && same) {
@@ -119,18 +122,30 @@ void TrafficLog::addDiscarded(const QByteArray &partial)
         append(Discarded, partial);
 }
 
-void TrafficLog::trimRows()
+bool TrafficLog::matches(const Entry &e) const
 {
-    const int excess = count() - _capacity;
-    const int drop = qMin(excess, int(_rows.size()));
-    if (drop <= 0)
+    return _filter.isEmpty() || lineText(e.bytes).contains(_filter, Qt::CaseInsensitive);
+}
+
+void TrafficLog::trim()
+{
+    const qint64 first = firstKept();
+    if (first == _firstSeq)
         return;
+    size_t gone = 0;
     int unselected = 0;
-    for (int i = 0; i < drop; ++i)
-        unselected += _rows[size_t(i)].selected ? 1 : 0;
-    beginRemoveRows(QModelIndex(), 0, drop - 1);
-    _rows.erase(_rows.begin(), _rows.begin() + drop);
-    endRemoveRows();
+    while (gone < _rows.size() && _rows[gone] < first) {
+        unselected += entry(_rows[gone]).selected ? 1 : 0;
+        ++gone;
+    }
+    if (gone > 0) {
+        beginRemoveRows(QModelIndex(), 0, int(gone) - 1);
+        _rows.erase(_rows.begin(), _rows.begin() + qint64(gone));
+    }
+    _lines.erase(_lines.begin(), _lines.begin() + (first - _firstSeq));
+    _firstSeq = first;
+    if (gone > 0)
+        endRemoveRows();
     if (unselected > 0) {
         _selectedCount -= unselected;
         emit selectionChanged();
@@ -140,14 +155,33 @@ void TrafficLog::trimRows()
 void TrafficLog::flush()
 {
     _batch.stop();
-    trimRows();
-    if (!_paused && !_held.empty()) {
-        const int first = int(_rows.size());
-        beginInsertRows(QModelIndex(), first, first + int(_held.size()) - 1);
-        for (Entry &e : _held)
-            _rows.push_back(std::move(e));
-        _held.clear();
-        endInsertRows();
+    std::vector<qint64> fresh;
+    if (!_paused) {
+        for (qint64 seq = qMax(_shownUpTo, firstKept()); seq < _nextSeq; ++seq)
+            if (matches(entry(seq)))
+                fresh.push_back(seq);
+        _shownUpTo = _nextSeq;
+    }
+    // New lines that push every shown one out replace the rows in one go: a view
+    // that saw the rows go first would scroll back from beyond its end.
+    if (!fresh.empty() && !_rows.empty() && _rows.back() < firstKept()) {
+        const int unselected = _selectedCount;
+        beginResetModel();
+        _lines.erase(_lines.begin(), _lines.begin() + (firstKept() - _firstSeq));
+        _firstSeq = firstKept();
+        _rows.assign(fresh.begin(), fresh.end());
+        _selectedCount = 0;
+        endResetModel();
+        if (unselected > 0)
+            emit selectionChanged();
+    } else {
+        trim();
+        if (!fresh.empty()) {
+            const int first = int(_rows.size());
+            beginInsertRows(QModelIndex(), first, first + int(fresh.size()) - 1);
+            _rows.insert(_rows.end(), fresh.begin(), fresh.end());
+            endInsertRows();
+        }
     }
     emit countChanged();
 }
@@ -162,11 +196,34 @@ void TrafficLog::setPaused(bool on)
         flush();
 }
 
+void TrafficLog::setFilterText(const QString &text)
+{
+    if (text == _filter)
+        return;
+    trim();
+    beginResetModel();
+    _filter = text;
+    for (Entry &e : _lines)
+        e.selected = false;
+    _rows.clear();
+    for (qint64 seq = _firstSeq; seq < _shownUpTo; ++seq)
+        if (matches(entry(seq)))
+            _rows.push_back(seq);
+    endResetModel();
+    emit filterTextChanged();
+    if (_selectedCount > 0) {
+        _selectedCount = 0;
+        emit selectionChanged();
+    }
+}
+
 void TrafficLog::clear()
 {
     beginResetModel();
+    _lines.clear();
     _rows.clear();
-    _held.clear();
+    _firstSeq = _nextSeq;
+    _shownUpTo = _nextSeq;
     endResetModel();
     emit countChanged();
     if (_selectedCount > 0) {
@@ -184,7 +241,7 @@ QVariant TrafficLog::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() < 0 || index.row() >= int(_rows.size()))
         return {};
-    const Entry &e = _rows[size_t(index.row())];
+    const Entry &e = entry(_rows[size_t(index.row())]);
     switch (role) {
     case TimeRole:
         return QDateTime::fromMSecsSinceEpoch(e.time).toString(QStringLiteral("HH:mm:ss.zzz"));
@@ -194,45 +251,12 @@ QVariant TrafficLog::data(const QModelIndex &index, int role) const
     case TextRole:
         return lineText(e.bytes);
     case LineRole:
-        return QString::fromUtf8(formatLine(e.time, e.kind, lineText(e.bytes)));
+        return QString::fromUtf8(formatted(e));
     case SelectedRole:
         return e.selected;
     default:
         return {};
     }
-}
-
-bool TrafficLog::setData(const QModelIndex &index, const QVariant &value, int role)
-{
-    if (role != SelectedRole || !index.isValid() || index.row() >= int(_rows.size()))
-        return false;
-    setSelected(index.row(), value.toBool());
-    return true;
-}
-
-void TrafficLog::setSelected(int row, bool on)
-{
-    if (row < 0 || row >= int(_rows.size()))
-        return;
-    Entry &e = _rows[size_t(row)];
-    if (e.selected == on)
-        return;
-    e.selected = on;
-    _selectedCount += on ? 1 : -1;
-    const QModelIndex i = index(row);
-    emit dataChanged(i, i, {SelectedRole});
-    emit selectionChanged();
-}
-
-void TrafficLog::clearSelection()
-{
-    if (_selectedCount == 0)
-        return;
-    for (Entry &e : _rows)
-        e.selected = false;
-    _selectedCount = 0;
-    emit dataChanged(index(0), index(int(_rows.size()) - 1), {SelectedRole});
-    emit selectionChanged();
 }
 
 QHash<int, QByteArray> TrafficLog::roleNames() const
@@ -242,6 +266,81 @@ QHash<int, QByteArray> TrafficLog::roleNames() const
             {TextRole, "text"},
             {LineRole, "line"},
             {SelectedRole, "selected"}};
+}
+
+void TrafficLog::setSelected(int row, bool on)
+{
+    if (row < 0 || row >= int(_rows.size()))
+        return;
+    Entry &e = entry(_rows[size_t(row)]);
+    if (e.selected == on)
+        return;
+    e.selected = on;
+    _selectedCount += on ? 1 : -1;
+    const QModelIndex i = index(row);
+    emit dataChanged(i, i, {SelectedRole});
+    emit selectionChanged();
+}
+
+void TrafficLog::toggle(int row)
+{
+    if (row >= 0 && row < int(_rows.size()))
+        setSelected(row, !entry(_rows[size_t(row)]).selected);
+}
+
+void TrafficLog::selectRange(int from, int to)
+{
+    if (from > to)
+        std::swap(from, to);
+    clearSelection();
+    for (int r = qMax(0, from); r <= to && r < int(_rows.size()); ++r)
+        setSelected(r, true);
+}
+
+void TrafficLog::selectAll()
+{
+    selectRange(0, int(_rows.size()) - 1);
+}
+
+void TrafficLog::clearSelection()
+{
+    if (_selectedCount == 0)
+        return;
+    for (Entry &e : _lines)
+        e.selected = false;
+    _selectedCount = 0;
+    if (!_rows.empty())
+        emit dataChanged(index(0), index(int(_rows.size()) - 1), {SelectedRole});
+    emit selectionChanged();
+}
+
+QString TrafficLog::selectedText() const
+{
+    QByteArray out;
+    if (_selectedCount > 0)
+        for (qint64 seq : _rows) {
+            const Entry &e = entry(seq);
+            if (e.selected) {
+                out += formatted(e);
+                out += '\n';
+            }
+        }
+    return QString::fromUtf8(out);
+}
+
+bool TrafficLog::copySelected() const
+{
+    const QString text = selectedText();
+    if (text.isEmpty())
+        return false;
+    if (QClipboard *clip = QGuiApplication::clipboard())
+        clip->setText(text);
+    return true;
+}
+
+QByteArray TrafficLog::formatted(const Entry &e) const
+{
+    return formatLine(e.time, e.kind, lineText(e.bytes));
 }
 
 QString TrafficLog::lineText(const QByteArray &bytes)
@@ -291,11 +390,10 @@ QByteArray TrafficLog::formatLine(qint64 msecsSinceEpoch, Kind kind, const QStri
 QByteArray TrafficLog::savedText() const
 {
     QByteArray out;
-    for (const std::deque<Entry> *part : {&_rows, &_held})
-        for (const Entry &e : *part) {
-            out += formatLine(e.time, e.kind, lineText(e.bytes));
-            out += '\n';
-        }
+    for (qint64 seq = firstKept(); seq < _nextSeq; ++seq) {
+        out += formatted(entry(seq));
+        out += '\n';
+    }
     return out;
 }
 
@@ -312,16 +410,4 @@ bool TrafficLog::save(const QString &pathOrUrl) const
     if (file.write(text) != text.size())
         return false;
     return file.commit();
-}
-
-QString TrafficLog::selectedText() const
-{
-    QByteArray out;
-    if (_selectedCount > 0)
-        for (const Entry &e : _rows)
-            if (e.selected) {
-                out += formatLine(e.time, e.kind, lineText(e.bytes));
-                out += '\n';
-            }
-    return QString::fromUtf8(out);
 }

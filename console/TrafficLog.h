@@ -12,13 +12,15 @@
 // path threw away.
 //
 // Lines are taken in at the rate the link delivers them but reach the model's rows in
-// batches: an append only queues the line, and a short timer moves everything queued
-// into the rows with one insertion (and one removal at the top once the ring is full).
-// While paused, queued lines stay queued: they are kept (and saved) but not shown.
+// batches: an append only stores the line, and a short timer shows everything new with
+// one insertion (and one removal at the top for lines the ring has dropped). The rows
+// are the kept lines that contain the filter text; while paused, new lines are kept
+// (and saved) but not shown.
 class TrafficLog : public QAbstractListModel
 {
     Q_OBJECT
     Q_PROPERTY(bool paused READ paused WRITE setPaused NOTIFY pausedChanged)
+    Q_PROPERTY(QString filterText READ filterText WRITE setFilterText NOTIFY filterTextChanged)
     // Both counts are notified once per batch, not per line.
     Q_PROPERTY(int count READ count NOTIFY countChanged)
     Q_PROPERTY(int heldCount READ heldCount NOTIFY countChanged)
@@ -46,8 +48,8 @@ public:
     static constexpr int kCapacity = 10000;
     // Longest line text kept; the rest is replaced by a note of the full length.
     static constexpr int kMaxLineBytes = 4096;
-    // How long appended lines may wait before they are shown.
-    static constexpr int kBatchMs = 40;
+    // How long new lines may wait before they are shown.
+    static constexpr int kBatchMs = 250;
 
     // Milliseconds since the epoch, for the time stamps.
     using Clock = qint64 (*)();
@@ -55,8 +57,9 @@ public:
     explicit TrafficLog(QObject *parent = nullptr, int capacity = kCapacity);
     void setClock(Clock clock) { _clock = clock; }
 
-    // Takes one line; without its CR LF. A sent chunk may hold several CR LF lines.
+    // Takes what was written; a chunk of several CR LF lines becomes several lines.
     void addSent(const QByteArray &bytes);
+    // Takes one received line, without its CR LF.
     void addReceived(const QByteArray &line);
     // The line last received was not recognised: marks it (or adds it when it is not
     // the last one taken).
@@ -65,37 +68,46 @@ public:
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     QHash<int, QByteArray> roleNames() const override;
 
     bool paused() const { return _paused; }
     void setPaused(bool on);
-    int count() const { return int(_rows.size() + _held.size()); }
-    int heldCount() const { return int(_held.size()); }
+    // Rows are the lines whose text contains this (case-insensitive); changing it
+    // clears the selection, so that only shown lines are ever selected.
+    QString filterText() const { return _filter; }
+    void setFilterText(const QString &text);
+    int count() const { return int(_nextSeq - firstKept()); }
+    int heldCount() const { return int(_nextSeq - qMax(_shownUpTo, firstKept())); }
     int capacity() const { return _capacity; }
 
-    // Shows what is queued now (the batch timer does this by itself).
+    // Shows what is new now (the batch timer does this by itself).
     Q_INVOKABLE void flush();
     Q_INVOKABLE void clear();
-    // Writes every kept line, shown or held, to the file: UTF-8, one line per entry.
+    // Writes every kept line, shown or not, to the file: UTF-8, one line per entry.
     Q_INVOKABLE bool save(const QString &pathOrUrl) const;
     // The saved form of every kept line, as save() writes it.
     QByteArray savedText() const;
+
+    // Selection of rows.
+    Q_INVOKABLE void toggle(int row);
+    // Selects the rows from..to (either order) and nothing else.
+    Q_INVOKABLE void selectRange(int from, int to);
+    Q_INVOKABLE void selectAll();
+    Q_INVOKABLE void clearSelection();
+    int selectedCount() const { return _selectedCount; }
+    // The selected lines, formatted as saved, one per line, oldest first.
+    Q_INVOKABLE QString selectedText() const;
+    // Puts selectedText() on the clipboard; false when nothing is selected.
+    Q_INVOKABLE bool copySelected() const;
 
     // "2026-12-08 21:05:03.123<TAB>→<TAB>PING"; marked lines say so in the middle field.
     static QByteArray formatLine(qint64 msecsSinceEpoch, Kind kind, const QString &text);
     // Device bytes as text: valid UTF-8 kept, control and stray bytes as \xHH.
     static QString lineText(const QByteArray &bytes);
 
-    // Selection, kept on the rows themselves.
-    void setSelected(int row, bool on);
-    Q_INVOKABLE void clearSelection();
-    int selectedCount() const { return _selectedCount; }
-    // The selected rows, formatted as saved, one per line, oldest first.
-    QString selectedText() const;
-
 signals:
     void pausedChanged();
+    void filterTextChanged();
     void countChanged();
     void selectionChanged();
 
@@ -109,13 +121,28 @@ private:
     };
 
     void append(Kind kind, const QByteArray &bytes);
-    void trimRows();
+    // Drops what the ring no longer keeps, with the rows showing it.
+    void trim();
+    bool matches(const Entry &e) const;
+    // Sequence number of the oldest line kept (older ones wait for trim() to go).
+    qint64 firstKept() const { return qMax(_firstSeq, _nextSeq - _capacity); }
+    const Entry &entry(qint64 seq) const { return _lines[size_t(seq - _firstSeq)]; }
+    Entry &entry(qint64 seq) { return _lines[size_t(seq - _firstSeq)]; }
+    QByteArray formatted(const Entry &e) const;
+    void setSelected(int row, bool on);
 
     const int _capacity;
-    std::deque<Entry> _rows; // shown, oldest first
-    std::deque<Entry> _held; // taken but not shown yet, oldest first
+    // Every line taken, oldest first; numbered from _firstSeq on.
+    std::deque<Entry> _lines;
+    qint64 _firstSeq = 0;
+    qint64 _nextSeq = 0;
+    // Lines before this one have been shown (or left out by the filter).
+    qint64 _shownUpTo = 0;
+    // The rows: sequence numbers of the shown lines, ascending.
+    std::deque<qint64> _rows;
     bool _paused = false;
-    Clock _clock;
+    QString _filter;
     int _selectedCount = 0;
+    Clock _clock;
     QTimer _batch;
 };

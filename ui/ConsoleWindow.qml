@@ -16,7 +16,6 @@ Window {
 
     readonly property var traffic: appContext.traffic
     readonly property var log: traffic.log
-    readonly property var shown: traffic.shown
     property string status: ""
     property int anchorRow: -1 // where a shift-click range starts
 
@@ -51,7 +50,7 @@ Window {
 
     Shortcut {
         sequences: [StandardKey.Copy]
-        onActivated: shown.copySelected()
+        onActivated: log.copySelected()
     }
 
     FileDialog {
@@ -81,7 +80,7 @@ Window {
             height: parent.height
             placeholderText: qsTr("Filter")
             selectByMouse: true
-            onTextChanged: shown.filterText = text
+            onTextChanged: log.filterText = text
         }
         Button {
             objectName: "consolePause"
@@ -103,7 +102,7 @@ Window {
             height: parent.height
             text: qsTr("Copy")
             enabled: log.selectedCount > 0
-            onClicked: win.status = shown.copySelected() ? qsTr("Copied %n line(s)", "", log.selectedCount) : ""
+            onClicked: win.status = log.copySelected() ? qsTr("Copied %n line(s)", "", log.selectedCount) : ""
         }
         Button {
             objectName: "consoleSave"
@@ -137,61 +136,70 @@ Window {
             anchors.fill: parent
             anchors.margins: 2
             clip: true
-            model: shown
+            // A closed console costs the receive path nothing but the log itself.
+            model: win.visible ? log : null
             reuseItems: true
             boundsBehavior: Flickable.StopAtBounds
             ScrollBar.vertical: ScrollBar { policy: ScrollBar.AlwaysOn }
             // Follows new lines while it shows the newest; a scroll up stops that.
             property bool follow: true
             onMovementEnded: follow = atYEnd
-            onCountChanged: if (follow) Qt.callLater(positionViewAtEnd)
+            // Once per batch, also when the batch replaced every row.
+            Connections {
+                target: win.log
+                function onCountChanged() {
+                    if (list.follow)
+                        list.positionViewAtEnd()
+                }
+                // Every line shown before is gone: start over at the top.
+                function onModelReset() {
+                    if (!list.follow)
+                        Qt.callLater(list.positionViewAtBeginning)
+                }
+            }
 
             delegate: Rectangle {
                 width: ListView.view.width - 12
                 height: 18
                 color: model.selected ? "#2F6DB5" : "transparent"
 
-                Row {
-                    spacing: 8
+                // Two texts a row: the list repaints every row when it moves on.
+                Text {
+                    id: stamp
                     x: 4
-                    Text {
-                        text: model.time || ""
-                        color: "#8FA8C0"
-                        font.family: "monospace"
-                        font.pixelSize: 12
-                    }
-                    Text {
-                        width: 14
-                        text: model.kind === 0 ? "→" : "←"
-                        color: win.kindColor(model.kind, model.selected)
-                        font.family: "monospace"
-                        font.pixelSize: 12
-                    }
-                    Text {
-                        visible: model.kind >= 2
-                        text: model.kind === 2 ? qsTr("[unrecognised]") : qsTr("[discarded partial line]")
-                        color: win.kindColor(model.kind, model.selected)
-                        font.pixelSize: 12
-                        font.italic: true
-                    }
-                    Text {
-                        text: model.text || ""
-                        color: win.kindColor(model.kind, model.selected)
-                        font.family: "monospace"
-                        font.pixelSize: 12
-                        textFormat: Text.PlainText
-                    }
+                    width: 112
+                    text: (model.time || "") + (model.kind === 0 ? "  →" : "  ←")
+                    color: "#8FA8C0"
+                    font.family: "monospace"
+                    font.pixelSize: 12
                 }
-                MouseArea {
-                    anchors.fill: parent
-                    onClicked: {
-                        if ((mouse.modifiers & Qt.ShiftModifier) && win.anchorRow >= 0) {
-                            shown.selectRange(win.anchorRow, index)
-                        } else {
-                            shown.toggle(index)
-                            win.anchorRow = index
-                        }
-                    }
+                Text {
+                    anchors.left: stamp.right
+                    anchors.right: parent.right
+                    text: (model.kind === 2 ? qsTr("[unrecognised]") + " "
+                           : model.kind === 3 ? qsTr("[discarded partial line]") + " " : "") + (model.text || "")
+                    color: win.kindColor(model.kind, model.selected)
+                    font.family: "monospace"
+                    font.pixelSize: 12
+                    textFormat: Text.PlainText
+                    elide: Text.ElideRight
+                }
+            }
+        }
+
+        // One mouse area for all rows keeps the rows cheap to make.
+        MouseArea {
+            anchors.fill: list
+            anchors.rightMargin: 12 // the scroll bar
+            onClicked: {
+                var row = list.indexAt(mouse.x + list.contentX, mouse.y + list.contentY)
+                if (row < 0)
+                    return
+                if ((mouse.modifiers & Qt.ShiftModifier) && win.anchorRow >= 0) {
+                    log.selectRange(win.anchorRow, row)
+                } else {
+                    log.toggle(row)
+                    win.anchorRow = row
                 }
             }
         }

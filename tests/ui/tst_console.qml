@@ -28,7 +28,7 @@ TestCase {
 
     // Text of the list's rows, as shown (filter applied).
     function shownTexts() {
-        var m = appContext.traffic.shown
+        var m = appContext.traffic.log
         var out = []
         for (var i = 0; i < m.rowCount(); ++i)
             out.push(m.data(m.index(i, 0), 259)) // TextRole
