@@ -83,6 +83,7 @@ const Prop kProps[] = {
     {"OutRes", "int", "sgOutResSelectChanged", true},
     {"customData", "MyCustomType", "customDataChanged", true},
     {"connectProblem", "QString", "connectProblemChanged", false},
+    {"traffic", "TrafficConsole*", "", false},
 };
 } // namespace
 

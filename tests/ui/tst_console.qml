@@ -5,12 +5,11 @@ import "ui_util.js" as U
 
 // The traffic console window on the main window, against the real context and the
 // simulator.
-TestCase {
+TessaroTestCase {
     id: tc
     name: "TrafficConsole"
     width: 400
     height: 300
-    when: windowShown
 
     property var win: null
 
