@@ -271,6 +271,8 @@ public:
     void setConnectionTimings(const ConnectionTimings &timings) { _timings = timings; }
     // Largest unterminated line the receive buffer keeps before it is discarded.
     static constexpr int kMaxReceiveBuffer = 1024 * 1024;
+    // Bytes of an unfinished line waiting in the receive buffer (for tests and diagnostics).
+    int receiveBufferSize() const { return _data.size(); }
 
 signals:
     void connectTypeChanged();

@@ -1,6 +1,13 @@
 #include "ReplyApplier.h"
 
 #include "AppContext.h"
+#include "ModelCatalogue.h"
+
+int ReplyApplier::outputLimit() const
+{
+    const int outputs = _ctx->outChannels();
+    return outputs > 0 ? outputs : ModelCatalogue::mostOutputs();
+}
 
 // Every line goes to the traffic log before it is acted upon.
 void ReplyApplier::lineReceived(const QByteArray &line)

@@ -14,6 +14,8 @@ public:
     void lineReceived(const QByteArray &line) override;
     void lineUnrecognised(const QByteArray &line) override;
 
+    // The identified model's outputs; before a model reply, the most any known model has.
+    int outputLimit() const override;
     void replyModel(const QString &id, int inputs, int outputs) override;
     void replySwitchList(const QJsonArray &sws) override;
     void replyOutputStates(const QJsonArray &st) override;

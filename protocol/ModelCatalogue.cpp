@@ -4,6 +4,8 @@
 #include <QSet>
 #include <QVector>
 
+#include <algorithm>
+
 namespace {
 
 struct Row
@@ -100,6 +102,14 @@ bool ModelCatalogue::lookup(const QString &id, Counts *counts)
     if (counts)
         *counts = *it;
     return true;
+}
+
+int ModelCatalogue::mostOutputs()
+{
+    int most = 0;
+    for (const Row &row : kCatalogue)
+        most = std::max(most, row.outputs);
+    return most;
 }
 
 QStringList ModelCatalogue::members(Group group)

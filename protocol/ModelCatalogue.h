@@ -15,6 +15,8 @@ struct Counts
 
 // Channel counts of a model reply; false when the text is not a known model.
 bool lookup(const QString &id, Counts *counts);
+// The largest output count of any model.
+int mostOutputs();
 
 // Group names, as the screens ask for them.
 enum class Group

@@ -4,6 +4,8 @@
 #include <QJsonArray>
 #include <QString>
 
+#include <climits>
+
 // Receiver of recognised device replies. The parser calls exactly one of these per
 // recognised reply line, with the values already taken out of the line; whoever keeps
 // the device state implements it.
@@ -17,6 +19,11 @@ public:
     // state keeper may ignore them.
     virtual void lineReceived(const QByteArray &line) { Q_UNUSED(line) }
     virtual void lineUnrecognised(const QByteArray &line) { Q_UNUSED(line) }
+
+    // The most outputs a routing ("SWS") or output-state ("OutPutST") report may name:
+    // fields past it are ignored, so a babbling device cannot make a report of any size.
+    static constexpr int kNoOutputLimit = INT_MAX;
+    virtual int outputLimit() const { return kNoOutputLimit; }
 
     // A model reply: the identifier and the catalogue's channel counts for it.
     virtual void replyModel(const QString &id, int inputs, int outputs) = 0;

@@ -38,6 +38,9 @@ class RecordingSink : public ReplySink
 public:
     QStringList calls;
     std::function<void()> onCall; // runs after each call is written down
+    int limit = kNoOutputLimit;
+
+    int outputLimit() const override { return limit; }
 
     void note(const QString &call)
     {
@@ -104,6 +107,7 @@ private slots:
     void logsRxAndUnknown();
     void routingReportsInSequence();
     void longReports();
+    void reportsCutAtTheOutputLimit();
     void txMirrorAndShortReplies();
     void bytesArrivingDuringAReply();
 };
@@ -317,6 +321,29 @@ void TstReplyParser::routingReportsInSequence()
     for (int round = 0; round < 2; ++round)
         for (const auto &report : reports)
             QCOMPARE(parse(report.first), QStringList{report.second});
+}
+
+void TstReplyParser::reportsCutAtTheOutputLimit()
+{
+    RecordingSink sink;
+    sink.limit = 3;
+    CommandAdapter adapter(&sink);
+    MessageCapture capture;
+    // Outputs past the third are dropped, wherever their input is; a trailing space is
+    // a field like any other. Reports within the limit are whole and say nothing.
+    QByteArray buffer = "SWS 2 1 2 1 9  \r\nOutPutST 1 0 1 1 1\r\nSWS 3 3 3\r\nOutPutST 1 \r\n";
+    adapter.AnalyzeData(buffer);
+    QCOMPARE(
+        sink.calls,
+        (QStringList{R"(sws [{"in":"01","out":["2"]},{"in":"02","out":["1","3"]}])",
+                     R"(st [{"index":1,"isOpen":true},{"index":2,"isOpen":false},{"index":3,"isOpen":true}])",
+                     R"(sws [{"in":"03","out":["1","2","3"]}])",
+                     R"(st [{"index":1,"isOpen":true},{"index":2,"isOpen":false}])"}));
+    const QStringList cut = capture.messages().filter(QStringLiteral("ignored"));
+    QCOMPARE(cut.size(), 2);
+    QVERIFY2(cut.at(0).startsWith(QStringLiteral("SWS")) && cut.at(0).contains(QStringLiteral(" 7 ")),
+             qPrintable(cut.at(0)));
+    QVERIFY2(cut.at(1).startsWith(QStringLiteral("OutPutST")), qPrintable(cut.at(1)));
 }
 
 void TstReplyParser::longReports()
