@@ -5,13 +5,14 @@ set -euo pipefail
 PACKAGES=(
     cmake ninja-build g++ pkg-config
     qtbase5-dev qtdeclarative5-dev qtquickcontrols2-5-dev libqt5serialport5-dev
-    qttools5-dev qttools5-dev-tools
+    qttools5-dev qttools5-dev-tools qtdeclarative5-dev-tools
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-layouts
     qml-module-qtquick-controls2 qml-module-qtquick-controls qml-module-qtquick-dialogs
     qml-module-qttest
     xvfb xauth xdotool imagemagick fonts-wqy-microhei jq
     desktop-file-utils appstream dpkg-dev
     edid-decode
+    clang libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()
