@@ -81,9 +81,11 @@ void AppContext::attachLink(ClientIO *link)
 
 void AppContext::connectTerminal()
 {
-    setIsConnectPending(true);
+    // The link being replaced reports its disconnection first, which clears the pending
+    // state: only then does the new attempt begin.
     dropLink();
     setConnectProblem(QString());
+    setIsConnectPending(true);
     qDebug() << "AppContext::connectTerminal";
 
     ClientIO *link = nullptr;

@@ -91,6 +91,7 @@ private slots:
     void failedAttemptsSayWhy();
     void unpluggedPortIsNoticedWithoutSpinning();
     void overlongLineIsDiscardedToItsEnd();
+    void reconnectWhileConnected();
 
 private:
     std::unique_ptr<TestWorkDir> _dir;
@@ -484,6 +485,31 @@ void TestConnection::overlongLineIsDiscardedToItsEnd()
     QTRY_COMPARE_WITH_TIMEOUT(ctx.ip(), QStringLiteral("10.9.9.9"), 5000);
     QCOMPARE(ips, QStringList{QStringLiteral("10.9.9.9")});
     QVERIFY(ctx.isConnected());
+}
+
+void TestConnection::reconnectWhileConnected()
+{
+    // Connecting to another device while a link is up: the attempt stays pending until
+    // the new link answers, and a disconnection then closes the new link.
+    SimServer first("DV-42");
+    SimServer second("DV-42");
+    QVERIFY(listenOnRandomLoopback(first));
+    QVERIFY(listenOnRandomLoopback(second));
+    AppContext ctx;
+    connectTcp(ctx, first);
+    QTRY_VERIFY_WITH_TIMEOUT(ctx.isConnected(), 10000);
+
+    ctx.setCurrentIP(second.tcpAddress().toString());
+    ctx.connectTerminal();
+    QVERIFY(ctx.isConnectPending());
+    QVERIFY(!ctx.isConnected());
+    QTRY_VERIFY_WITH_TIMEOUT(second.clientConnected() && ctx.isConnected(), 10000);
+    QVERIFY(!ctx.isConnectPending());
+    QTRY_VERIFY_WITH_TIMEOUT(!first.clientConnected(), 10000);
+
+    ctx.disconnectTerminal();
+    QTRY_VERIFY_WITH_TIMEOUT(!ctx.isConnected() && !ctx.isConnectPending(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!second.clientConnected(), 10000);
 }
 
 QTEST_MAIN(TestConnection)
