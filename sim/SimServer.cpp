@@ -209,13 +209,19 @@ public:
                 dropChannel(ch);
                 return;
             }
+            // The queue is settled before the write: a write to a panel that has gone
+            // reports the loss at once, and that empties the queue.
+            QByteArray piece;
             if (chunkSize <= 0 || head.bytes.size() <= chunkSize) {
-                writeRaw(ch, head.bytes);
+                piece = head.bytes;
                 outQueue[ch].removeFirst();
             } else {
-                writeRaw(ch, head.bytes.left(chunkSize));
+                piece = head.bytes.left(chunkSize);
                 head.bytes.remove(0, chunkSize);
             }
+            writeRaw(ch, piece);
+            if (!channelUp(ch))
+                return;
             if (chunkSize > 0) { // let each piece arrive on its own
                 pump[ch]->start(chunkGapMs);
                 return;
