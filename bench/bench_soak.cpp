@@ -157,8 +157,13 @@ int main(int argc, char **argv)
         sim.process->setProgram(simProgram);
         sim.process->setArguments(
             QStringList{"--listen", sim.address + ":8080", "--model", "DV-42", "--quiet"} + sim.faults);
+        sim.process->setStandardOutputFile(work.filePath(QStringLiteral("sim%1.log").arg(i)));
+        sim.process->setStandardErrorFile(work.filePath(QStringLiteral("sim%1.log").arg(i)),
+                                          QIODevice::Append);
         sim.process->start();
-        if (!sim.process->waitForStarted(10000) || !waitFor([&] { return accepting(sim.address); }, 20000)) {
+        // A simulator that exits at once could not listen: another program holds the address.
+        if (!sim.process->waitForStarted(10000) || !waitFor([&] { return accepting(sim.address); }, 20000) ||
+            sim.process->state() != QProcess::Running) {
             std::fprintf(stderr, "tessaro-sim on %s did not come up\n", qPrintable(sim.address));
             return 1;
         }
@@ -225,7 +230,16 @@ int main(int argc, char **argv)
     std::printf("1000 settings saves: %.2f s, RSS %ld -> %ld KiB, %d not read back\n",
                 clock.elapsed() / 1000.0, before, residentKiB(), failedSaves);
 
-    for (Sim &sim : sims) {
+    for (size_t i = 0; i < sims.size(); ++i) {
+        Sim &sim = sims[i];
+        if (sim.process->state() != QProcess::Running) {
+            std::printf("simulator %s (%s) ended early, exit code %d%s; its output:\n",
+                        qPrintable(sim.address), qPrintable(sim.faults.join(' ')), sim.process->exitCode(),
+                        sim.process->exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
+            QFile log(work.filePath(QStringLiteral("sim%1.log").arg(i)));
+            if (log.open(QIODevice::ReadOnly))
+                std::printf("%s\n", log.readAll().right(2000).constData());
+        }
         sim.process->terminate();
         sim.process->waitForFinished(5000);
     }
