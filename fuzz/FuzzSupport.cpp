@@ -63,6 +63,7 @@ bool FuzzSupport::propertiesHoldTheirTypes(const QObject &object)
 void FuzzSupport::flushDeferredDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents(); // language changes and the like
     // A single-shot timer lives until it fires, and without an event loop it never does
     // (the context starts one when a link comes up): drop them with the run.
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance()) {

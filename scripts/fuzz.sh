@@ -38,7 +38,7 @@ for name in "${targets[@]}"; do
     echo "=== $name: ${SECONDS_EACH} s ==="
     log="$BUILD/$name.log"
     (cd "$BUILD" && ASAN_OPTIONS=detect_leaks=1:max_malloc_fill_size=0:malloc_context_size=5 \
-        LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp" \
+        LSAN_OPTIONS="suppressions=$ROOT/fuzz/lsan.supp" \
         "$BUILD/fuzz/$name" -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=25 \
         -max_len=65536 -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$name-" \
         "$corpus" "${seeds[@]}") >"$log" 2>&1
