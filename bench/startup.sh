@@ -16,14 +16,14 @@ for p in "$PANEL" "$BASELINE"; do
 done
 
 display=""
-for n in $(seq 120 199); do
+for n in $(shuf -i 300-599 -n 60); do # away from the numbers xvfb-run picks
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
         display=":$n"
         break
     fi
 done
 [ -n "$display" ] || { echo "no free X display number"; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 work=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
@@ -37,8 +37,9 @@ xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display"; exit 1; }
 # One launch: prints "milliseconds-to-visible peak-KiB".
 launch() {
     local program=$1 start pid visible ms rss
+    kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb on $display has gone" >&2; return 1; }
     start=$(date +%s%N)
-    (cd "$work" && exec "$program" >/dev/null 2>&1) &
+    (cd "$work" && exec "$program" >/dev/null 2>"$work/stderr") &
     pid=$!
     visible=""
     for _ in $(seq 3000); do # 30 s at most
@@ -52,7 +53,8 @@ launch() {
     if [ -z "$visible" ]; then
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
-        echo "$program never became visible" >&2
+        echo "$program never became visible:" >&2
+        tail -5 "$work/stderr" >&2
         return 1
     fi
     ms=$(((visible - start) / 1000000))
