@@ -7,6 +7,8 @@
 #include <QSaveFile>
 #include <QUrl>
 
+#include <cstring>
+
 namespace {
 
 const char *kindField(TrafficLog::Kind kind)
@@ -68,14 +70,52 @@ TrafficLog::TrafficLog(QObject *parent, int capacity)
     connect(&_batch, &QTimer::timeout, this, &TrafficLog::flush);
 }
 
+qint64 TrafficLog::store(const char *data, int size)
+{
+    if (_storeEnd % kBlockBytes + size > kBlockBytes)
+        _storeEnd += kBlockBytes - _storeEnd % kBlockBytes;
+    const qint64 block = _storeEnd / kBlockBytes;
+    if (_blocks.empty())
+        _firstBlock = block;
+    while (_firstBlock + qint64(_blocks.size()) <= block)
+        _blocks.push_back(_spareBlock ? std::move(_spareBlock)
+                                      : std::unique_ptr<char[]>(new char[kBlockBytes]));
+    const qint64 at = _storeEnd;
+    if (size > 0)
+        std::memcpy(_blocks[size_t(block - _firstBlock)].get() + at % kBlockBytes, data, size_t(size));
+    _storeEnd += size;
+    return at;
+}
+
+void TrafficLog::releaseBlocks()
+{
+    const qint64 keepFrom = (_lines.empty() ? _storeEnd : _lines.front().at) / kBlockBytes;
+    while (!_blocks.empty() && _firstBlock < keepFrom) {
+        _spareBlock = std::move(_blocks.front());
+        _blocks.pop_front();
+        ++_firstBlock;
+    }
+}
+
+QByteArray TrafficLog::bytes(const Entry &e) const
+{
+    const char *block = _blocks[size_t(e.at / kBlockBytes - _firstBlock)].get();
+    return QByteArray::fromRawData(block + e.at % kBlockBytes, e.size);
+}
+
 void TrafficLog::append(Kind kind, const QByteArray &bytes)
 {
-    Entry e{_clock(), kind, false, bytes};
+    Entry e{_clock(), 0, 0, kind, false};
     if (bytes.size() > kMaxLineBytes) {
-        e.bytes = bytes.left(kMaxLineBytes);
-        e.bytes += " ... (" + QByteArray::number(bytes.size()) + " bytes)";
+        const QByteArray cut =
+            bytes.left(kMaxLineBytes) + " ... (" + QByteArray::number(bytes.size()) + " bytes)";
+        e.at = store(cut.constData(), cut.size());
+        e.size = cut.size();
+    } else {
+        e.at = store(bytes.constData(), bytes.size());
+        e.size = bytes.size();
     }
-    _lines.push_back(std::move(e));
+    _lines.push_back(e);
     ++_nextSeq;
     // Lines the ring has dropped stay until the next batch, as rows may show them;
     // a flood between two batches is cut short here.
@@ -106,8 +146,9 @@ void TrafficLog::markUnrecognised(const QByteArray &line)
 {
     if (_nextSeq > _shownUpTo && _nextSeq > _firstSeq) {
         Entry &last = _lines.back();
-        const bool same = last.bytes == line ||
-                          (line.size() > kMaxLineBytes && last.bytes.startsWith(line.left(kMaxLineBytes)));
+        const QByteArray kept = bytes(last);
+        const bool same =
+            kept == line || (line.size() > kMaxLineBytes && kept.startsWith(line.left(kMaxLineBytes)));
         if (last.kind == Received && same) {
             last.kind = Unrecognised;
             return;
@@ -124,7 +165,7 @@ void TrafficLog::addDiscarded(const QByteArray &partial)
 
 bool TrafficLog::matches(const Entry &e) const
 {
-    return _filter.isEmpty() || lineText(e.bytes).contains(_filter, Qt::CaseInsensitive);
+    return _filter.isEmpty() || lineText(bytes(e)).contains(_filter, Qt::CaseInsensitive);
 }
 
 void TrafficLog::trim()
@@ -144,6 +185,7 @@ void TrafficLog::trim()
     }
     _lines.erase(_lines.begin(), _lines.begin() + (first - _firstSeq));
     _firstSeq = first;
+    releaseBlocks();
     if (gone > 0)
         endRemoveRows();
     if (unselected > 0) {
@@ -155,6 +197,8 @@ void TrafficLog::trim()
 void TrafficLog::flush()
 {
     _batch.stop();
+    _batch.setInterval(_nextSeq - _batchFrom >= kBusyLines ? kBusyBatchMs : kBatchMs);
+    _batchFrom = _nextSeq;
     std::vector<qint64> fresh;
     if (!_paused) {
         for (qint64 seq = qMax(_shownUpTo, firstKept()); seq < _nextSeq; ++seq)
@@ -169,6 +213,7 @@ void TrafficLog::flush()
         beginResetModel();
         _lines.erase(_lines.begin(), _lines.begin() + (firstKept() - _firstSeq));
         _firstSeq = firstKept();
+        releaseBlocks();
         _rows.assign(fresh.begin(), fresh.end());
         _selectedCount = 0;
         endResetModel();
@@ -221,6 +266,7 @@ void TrafficLog::clear()
 {
     beginResetModel();
     _lines.clear();
+    releaseBlocks();
     _rows.clear();
     _firstSeq = _nextSeq;
     _shownUpTo = _nextSeq;
@@ -249,7 +295,7 @@ QVariant TrafficLog::data(const QModelIndex &index, int role) const
         return int(e.kind);
     case Qt::DisplayRole:
     case TextRole:
-        return lineText(e.bytes);
+        return lineText(bytes(e));
     case LineRole:
         return QString::fromUtf8(formatted(e));
     case SelectedRole:
@@ -340,7 +386,7 @@ bool TrafficLog::copySelected() const
 
 QByteArray TrafficLog::formatted(const Entry &e) const
 {
-    return formatLine(e.time, e.kind, lineText(e.bytes));
+    return formatLine(e.time, e.kind, lineText(bytes(e)));
 }
 
 QString TrafficLog::lineText(const QByteArray &bytes)

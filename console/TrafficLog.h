@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <memory>
 
 // The last lines exchanged with the device, oldest first: lines written to the link,
 // lines received, received lines no reply matched, and unfinished lines the receive
@@ -50,6 +51,10 @@ public:
     static constexpr int kMaxLineBytes = 4096;
     // How long new lines may wait before they are shown.
     static constexpr int kBatchMs = 250;
+    // While the link is busy (this many lines in a batch) batches come half as often:
+    // each costs the view a layout and a frame, whatever its size.
+    static constexpr int kBusyLines = 1000;
+    static constexpr int kBusyBatchMs = 500;
 
     // Milliseconds since the epoch, for the time stamps.
     using Clock = qint64 (*)();
@@ -112,13 +117,19 @@ signals:
     void selectionChanged();
 
 private:
+    // A line's bytes are copied into the log's own blocks, so the receive path's buffers
+    // are freed at once instead of lingering until the ring drops them.
     struct Entry
     {
         qint64 time;
+        qint64 at; // position in the byte store
+        int size;
         Kind kind;
         bool selected;
-        QByteArray bytes;
     };
+    // Lines never straddle two blocks; a block goes when no kept line starts in it.
+    static constexpr qint64 kBlockBytes = 64 * 1024;
+    static_assert(kMaxLineBytes + 64 < kBlockBytes, "a kept line fits into one block");
 
     void append(Kind kind, const QByteArray &bytes);
     // Drops what the ring no longer keeps, with the rows showing it.
@@ -129,15 +140,27 @@ private:
     const Entry &entry(qint64 seq) const { return _lines[size_t(seq - _firstSeq)]; }
     Entry &entry(qint64 seq) { return _lines[size_t(seq - _firstSeq)]; }
     QByteArray formatted(const Entry &e) const;
+    // The line's bytes, valid until the next change of the log.
+    QByteArray bytes(const Entry &e) const;
+    qint64 store(const char *data, int size);
+    // Frees the blocks before the oldest kept line.
+    void releaseBlocks();
     void setSelected(int row, bool on);
 
     const int _capacity;
     // Every line taken, oldest first; numbered from _firstSeq on.
     std::deque<Entry> _lines;
+    // The byte store: block n holds positions n * kBlockBytes on; blocks from _firstBlock.
+    std::deque<std::unique_ptr<char[]>> _blocks;
+    std::unique_ptr<char[]> _spareBlock;
+    qint64 _firstBlock = 0;
+    qint64 _storeEnd = 0;
     qint64 _firstSeq = 0;
     qint64 _nextSeq = 0;
     // Lines before this one have been shown (or left out by the filter).
     qint64 _shownUpTo = 0;
+    // Lines taken before the last batch.
+    qint64 _batchFrom = 0;
     // The rows: sequence numbers of the shown lines, ascending.
     std::deque<qint64> _rows;
     bool _paused = false;
