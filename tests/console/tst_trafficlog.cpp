@@ -43,6 +43,7 @@ private slots:
 
     void appendsReachRowsInBatches();
     void ringKeepsTheLastLines();
+    void longLinesSurviveTheRingTurning();
     void pauseKeepsButDoesNotShow();
     void filterAsYouType();
     void selectionAndCopy();
@@ -126,6 +127,52 @@ void TestTrafficLog::ringKeepsTheLastLines()
     QCOMPARE(log.rowCount(), 0);
     QCOMPARE(log.count(), 0);
     QCOMPARE(shown.rowCount(), 0);
+}
+
+// Lines of every length, empty and cut ones included, kept while the ring drops old
+// ones and their storage is reused: each kept line must come back byte for byte.
+void TestTrafficLog::longLinesSurviveTheRingTurning()
+{
+    TrafficLog log(nullptr, 40);
+    log.setClock(fakeClock);
+    QAbstractItemModelTester tester(&log, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    auto body = [](int n) {
+        const int size = (n * 997) % (TrafficLog::kMaxLineBytes + 600);
+        return QByteArray(size, char('a' + n % 26)).prepend(QByteArray::number(n) + ":");
+    };
+    auto expected = [&](int n) {
+        const QByteArray b = body(n);
+        if (b.size() <= TrafficLog::kMaxLineBytes)
+            return QString::fromLatin1(b);
+        return QString::fromLatin1(b.left(TrafficLog::kMaxLineBytes) + " ... (" +
+                                   QByteArray::number(b.size()) + " bytes)");
+    };
+    int next = 0;
+    for (int round = 0; round < 12; ++round) {
+        for (int i = 0; i < 37; ++i, ++next)
+            log.addReceived(next % 9 == 0 ? QByteArray() : body(next));
+        if (round % 3 == 2) // a long line no reply matched, marked in place
+            log.markUnrecognised(body(next - 1));
+        log.flush();
+        QCOMPARE(log.rowCount(), qMin(next, 40));
+        for (int row = 0; row < log.rowCount(); ++row) {
+            const int n = next - log.rowCount() + row;
+            QCOMPARE(textAt(log, row), n % 9 == 0 ? QString() : expected(n));
+        }
+        if (round % 3 == 2)
+            QCOMPARE(log.data(log.index(39), TrafficLog::KindRole).toInt(), int(TrafficLog::Unrecognised));
+    }
+    // Twice the ring between two batches, then the whole log emptied and refilled.
+    for (int i = 0; i < 100; ++i, ++next)
+        log.addSent(body(next));
+    log.flush();
+    QCOMPARE(textAt(log, 0), expected(next - 40));
+    QCOMPARE(textAt(log, 39), expected(next - 1));
+    log.clear();
+    log.addReceived(body(5));
+    log.flush();
+    QCOMPARE(log.rowCount(), 1);
+    QCOMPARE(textAt(log, 0), expected(5));
 }
 
 void TestTrafficLog::pauseKeepsButDoesNotShow()
