@@ -32,10 +32,24 @@ void startUpdater(const QString &version, const QString &pid)
     QProcess::startDetached(program, {version, pid, DEFS_URL});
 }
 
+// The scene graph packs small images into a shared texture sized to the window by
+// default: 1024 x 1024 (4 MiB, kept in memory by software rendering) for this one.
+// The panel's images are a handful of control indicators, so a quarter of that holds
+// them all, and any larger image gets a texture of its own. A size set in the
+// environment is left as it is.
+void limitTextureAtlas()
+{
+    for (const char *name : {"QSG_ATLAS_WIDTH", "QSG_ATLAS_HEIGHT"}) {
+        if (!qEnvironmentVariableIsSet(name))
+            qputenv(name, "512");
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    limitTextureAtlas();
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QGuiApplication app(argc, argv);
     // A Linux executable carries no version record, so the build provides it.

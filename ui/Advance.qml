@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtQuick.Dialogs 1.3 as Dialogs
 import Tessaro 1.0
 
 // Advanced screen: EDID assignment and transfer, output signal, subtitles, audio, the
@@ -88,8 +87,11 @@ Item {
     }
 
     function loadEdid() {
-        if (!loadDialog)
-            loadDialog = loadDialogComponent.createObject(root)
+        if (!loadDialog) {
+            loadDialog = fileChooser(true)
+            loadDialog.chosen.connect(root.loadEdidFrom)
+        }
+        loadDialog.title = qsTr("Read EDID")
         loadDialog.open()
     }
     function saveEdid() {
@@ -97,8 +99,11 @@ Item {
             openSaveDialog()
     }
     function openSaveDialog() {
-        if (!saveDialog)
-            saveDialog = saveDialogComponent.createObject(root)
+        if (!saveDialog) {
+            saveDialog = fileChooser(false)
+            saveDialog.chosen.connect(root.saveEdidTo)
+        }
+        saveDialog.title = qsTr("Save EDID")
         saveDialog.open()
     }
     // The file dialogs end here; each tells the operator what really happened.
@@ -347,26 +352,12 @@ Item {
     // whole control set of their own.
     property var loadDialog: null
     property var saveDialog: null
-    Component {
-        id: loadDialogComponent
-        Dialogs.FileDialog {
-            title: qsTr("Read EDID")
-            folder: shortcuts.desktop
-            selectExisting: true
-            selectMultiple: false
+    function fileChooser(existing) {
+        var dialog = Qt.createComponent("FileChooser.qml").createObject(root, {
+            selectExisting: existing,
             nameFilters: ["EDID(*.bin)"]
-            onAccepted: root.loadEdidFrom(fileUrl)
-        }
-    }
-    Component {
-        id: saveDialogComponent
-        Dialogs.FileDialog {
-            title: qsTr("Save EDID")
-            folder: shortcuts.desktop
-            selectExisting: false
-            selectMultiple: false
-            nameFilters: ["EDID(*.bin)"]
-            onAccepted: root.saveEdidTo(fileUrl)
-        }
+        })
+        dialog.folder = dialog.shortcuts.desktop
+        return dialog
     }
 }

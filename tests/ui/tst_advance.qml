@@ -195,6 +195,47 @@ Item {
             dialog().close()
         }
 
+        // The file dialogs are made the first time they open, titled in the language shown
+        // then, and a chosen file goes the same way as above.
+        function test_05c_fileDialogs() {
+            verify(!screen.loadDialog && !screen.saveDialog)
+            var edid = appContext.currentEDIDStr
+            screen.openSaveDialog()
+            var save = screen.saveDialog
+            tryCompare(save, "visible", true, 5000)
+            compare(save.title, "Save EDID")
+            verify(!save.selectExisting)
+            compare(save.nameFilters, ["EDID(*.bin)"])
+            compare(String(save.folder), String(save.shortcuts.desktop))
+            save.close()
+            var url = helper.workFileUrl("chosen.bin")
+            save.chosen(url)
+            compare(dialog().text, "Save successful")
+            dialog().close()
+            compare(helper.fileSize(url), 256)
+
+            appContext.currentEDIDStr = ""
+            screen.loadEdid()
+            var load = screen.loadDialog
+            tryCompare(load, "visible", true, 5000)
+            compare(load.title, "Read EDID")
+            verify(load.selectExisting)
+            load.close()
+            load.chosen(url)
+            compare(dialog().text, "Load successful")
+            dialog().close()
+            compare(appContext.currentEDIDStr, edid)
+
+            appContext.changeLangeuageZhCN(true)
+            screen.openSaveDialog()
+            compare(screen.saveDialog, save)
+            compare(save.title, "保存EDID")
+            save.close()
+            appContext.changeLangeuageZhCN(false)
+            tryCompare(save, "visible", false, 5000)
+            compare(marker(), [])
+        }
+
         // A defective EDID is written or saved only after the operator's answer; a sound
         // one goes at once. "Fix" recomputes only the checksum bytes.
         function test_05b_defectiveEdidAsksFirst() {

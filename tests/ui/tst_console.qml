@@ -152,4 +152,35 @@ TessaroTestCase {
         compare(item("consoleSend").text, "发送")
         compare(item("consolePause").text, "暂停")
     }
+
+    // The save dialog is made on first use, titled in the language shown then; a chosen
+    // file gets the whole log.
+    function test_05_saveDialog() {
+        var console = item("consoleWindow")
+        console.open()
+        connectTo("DV-42")
+        var log = appContext.traffic.log
+        tryVerify(function () { return log.count > 0 }, 6000)
+        mouseClick(item("consoleSave"))
+        var save = console.saveDialog
+        tryCompare(save, "visible", true, 5000)
+        compare(save.title, "Save the traffic log")
+        verify(!save.selectExisting)
+        compare(save.nameFilters, ["Log files (*.log *.txt)", "All files (*)"])
+        save.close()
+        helper.disconnectNow()
+        var n = log.count
+        var url = helper.workFileUrl("traffic.log")
+        save.chosen(url)
+        compare(item("consoleStatus").text, "Saved " + n + " line(s)")
+        verify(helper.fileSize(url) > 0)
+
+        appContext.changeLangeuageZhCN(true)
+        mouseClick(item("consoleSave"))
+        compare(console.saveDialog, save)
+        compare(save.title, "保存通信记录")
+        save.close()
+        tryCompare(save, "visible", false, 5000)
+        console.close()
+    }
 }
