@@ -10,7 +10,7 @@ PACKAGES=(
     qml-module-qtquick-controls2 qml-module-qtquick-controls qml-module-qtquick-dialogs
     qml-module-qttest
     xvfb xauth xdotool imagemagick fonts-wqy-microhei jq
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev file
     edid-decode
     clang libfuzzer-14-dev libclang-rt-14-dev
 )

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 
-// Status line: link state, link kind, port or address, device model and version.
+// Status line: link state, link kind, port or address, device model and version. Each
+// text keeps to its own width and elides, so a long port path never runs into the model.
 Item {
     id: footer
     height: 40
@@ -10,10 +11,12 @@ Item {
     Row {
         x: 10
         height: 40
+        spacing: 10
 
         Text {
             objectName: "footerState"
             width: 100
+            elide: Text.ElideRight
             height: parent.height
             verticalAlignment: Text.AlignVCenter
             color: "white"
@@ -22,6 +25,7 @@ Item {
         Text {
             objectName: "footerLinkType"
             width: 100
+            elide: Text.ElideRight
             height: parent.height
             verticalAlignment: Text.AlignVCenter
             color: "white"
@@ -29,7 +33,8 @@ Item {
         }
         Text {
             objectName: "footerSerial"
-            width: 100
+            width: 190
+            elide: Text.ElideMiddle
             height: parent.height
             verticalAlignment: Text.AlignVCenter
             color: "white"
@@ -39,6 +44,7 @@ Item {
         Text {
             objectName: "footerAddress"
             width: 150
+            elide: Text.ElideRight
             height: parent.height
             verticalAlignment: Text.AlignVCenter
             color: "white"
@@ -48,6 +54,7 @@ Item {
         Text {
             objectName: "footerModel"
             width: 100
+            elide: Text.ElideRight
             height: parent.height
             verticalAlignment: Text.AlignVCenter
             color: "white"
@@ -57,6 +64,7 @@ Item {
         Text {
             objectName: "footerVersion"
             width: 100
+            elide: Text.ElideRight
             height: parent.height
             verticalAlignment: Text.AlignVCenter
             color: "white"

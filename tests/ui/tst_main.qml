@@ -161,8 +161,21 @@ TessaroTestCase {
         compare(item("footerVersion").text, "1.2.3.3")
         // Hidden items take no room: the version follows the serial item directly.
         // Both positions settle at the row's next layout pass.
-        tryVerify(function () { return serial.x > 0 && item("footerVersion").x === serial.x + 100 }, 5000,
-                  "version at " + item("footerVersion").x + ", serial item at " + serial.x)
+        tryVerify(function () {
+            return serial.x > 0 && item("footerVersion").x === serial.x + serial.width + 10
+        }, 5000, "version at " + item("footerVersion").x + ", serial item at " + serial.x)
+        verify(!serial.truncated)
+
+        // A pseudo-terminal at a high rate is shown whole; a long device path is elided in
+        // its own width and never runs into the next text.
+        appContext.currentSerialport = "/dev/pts/1"
+        appContext.currentSerialportBaudrate = 115200
+        compare(serial.text, "/dev/pts/1(115200)")
+        tryVerify(function () { return !serial.truncated && serial.paintedWidth > 0 }, 5000)
+        appContext.currentSerialport = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"
+        tryVerify(function () { return serial.truncated }, 5000)
+        verify(serial.paintedWidth <= serial.width)
+        verify(serial.x + serial.width < item("footerVersion").x)
 
         appContext.connectType = 1
         appContext.currentIP = "10.1.2.3"
@@ -172,7 +185,7 @@ TessaroTestCase {
         compare(item("footerAddress").text, "10.1.2.3")
         tryVerify(function () {
             var address = item("footerAddress")
-            return address.x > 0 && item("footerVersion").x === address.x + 150
+            return address.x > 0 && item("footerVersion").x === address.x + address.width + 10
         }, 5000)
     }
 
