@@ -299,7 +299,7 @@ void TestConnection::receiveBufferIsCapped()
     // Put back even when the wait fails, so later tests see their messages.
     const auto restore = qScopeGuard([previous] { qInstallMessageHandler(previous); });
     sim.sendRaw(QByteArray(AppContext::kMaxReceiveBuffer + 4096, 'x'));
-    QTRY_VERIFY_WITH_TIMEOUT(!g_log.filter(QStringLiteral("receive buffer over")).isEmpty(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!g_log.filter(QStringLiteral("receive buffer over")).isEmpty(), 30000);
     sim.sendRaw("\r\nIP 10.9.9.9\r\n");
     QTRY_COMPARE_WITH_TIMEOUT(ctx.ip(), QStringLiteral("10.9.9.9"), 5000);
     QVERIFY(ctx.isConnected());
@@ -481,7 +481,7 @@ void TestConnection::overlongLineIsDiscardedToItsEnd()
     // One byte over the cap: the drop comes with the junk's last byte, so what follows
     // is exactly the rest of that line.
     sim.sendRaw(QByteArray(AppContext::kMaxReceiveBuffer + 1, 'x'));
-    QTRY_VERIFY_WITH_TIMEOUT(!g_log.filter(QStringLiteral("receive buffer over")).isEmpty(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!g_log.filter(QStringLiteral("receive buffer over")).isEmpty(), 30000);
     qInstallMessageHandler(previous);
     // The dropped line goes on with something that looks like a reply, then ends; only
     // the line after it is a reply. The CR LF of the dropped line is split over chunks.
