@@ -1,6 +1,7 @@
 // The traffic log of a real link: what the simulated device received and sent, in the
 // order it happened, with raw commands typed by the operator.
 #include "AppContext.h"
+#include "SimListen.h"
 #include "SimServer.h"
 #include "TestWorkDir.h"
 
@@ -11,18 +12,6 @@
 #include <memory>
 
 namespace {
-
-bool listenOnRandomLoopback(SimServer &sim)
-{
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        const quint32 host = (127u << 24) | (QRandomGenerator::global()->bounded(1u, 250u) << 16) |
-                             (QRandomGenerator::global()->bounded(0u, 250u) << 8) |
-                             QRandomGenerator::global()->bounded(2u, 250u);
-        if (sim.listenTcp(QHostAddress(host), 8080))
-            return true;
-    }
-    return false;
-}
 
 struct Entry
 {

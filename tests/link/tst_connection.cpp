@@ -2,6 +2,7 @@
 // device, over TCP (always port 8080) and over a pseudo-terminal.
 #include "AppContext.h"
 #include "SerialPortList.h"
+#include "SimListen.h"
 #include "SimServer.h"
 #include "StalledListener.h"
 #include "TestPty.h"
@@ -47,19 +48,6 @@ qint64 cpuMs()
     getrusage(RUSAGE_SELF, &usage);
     return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000LL +
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
-}
-
-// Each test's device gets its own loopback address, so parallel runs do not meet.
-bool listenOnRandomLoopback(SimServer &sim)
-{
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        const quint32 host = (127u << 24) | (QRandomGenerator::global()->bounded(1u, 250u) << 16) |
-                             (QRandomGenerator::global()->bounded(0u, 250u) << 8) |
-                             QRandomGenerator::global()->bounded(2u, 250u);
-        if (sim.listenTcp(QHostAddress(host), 8080))
-            return true;
-    }
-    return false;
 }
 
 void connectTcp(AppContext &ctx, const SimServer &sim)
