@@ -16,6 +16,8 @@ source "$(dirname "$(readlink -f "$0")")/e2e_lib.sh"
 printf '{"connectType": 1, "currentIP": "%s"}\n' "$ADDRESS" > "$WORK/setting.data"
 
 start_panel
+# Unless the environment chooses one, the panel draws with the software renderer.
+grep -q "Loading backend software" "$WORK/panel.out" || fail "the panel did not pick the software renderer"
 
 # Layout: header 80 px; the connection panel (800 x 600) is centred in the 648 px between
 # header and footer, the connect box 10 px inside it; "Connect" sits 5 px inside the box's

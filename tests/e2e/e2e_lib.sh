@@ -59,7 +59,8 @@ done
 # Starts the panel in the work folder (its setting.data written by the caller) and waits
 # for its 1024 x 768 window: $PANEL_PID, $WINDOW.
 start_panel() {
-    (cd "$WORK" && exec "$PANEL" > "$WORK/panel.out" 2>&1) &
+    # QSG_INFO makes the scene graph name the renderer it loaded.
+    (cd "$WORK" && QSG_INFO=1 exec "$PANEL" > "$WORK/panel.out" 2>&1) &
     PANEL_PID=$!
 
     # The panel's window: the one named "Tessaro" that is 1024 x 768.
