@@ -345,6 +345,17 @@ public:
         }
     }
 
+    // A panel whose connect has completed is connected as far as a device is concerned:
+    // the kernel finished the handshake. Before the simulator acts on "the connected
+    // panel" it takes such a connection even if the event loop has not yet reported it,
+    // so a line sent (or a drop made) right after the panel saw its link come up is not
+    // lost. Nothing is taken while the accept gate holds connections back.
+    void takeWaitingPanel()
+    {
+        if (server && server->isListening() && !gateDummy)
+            server->waitForNewConnection(0);
+    }
+
     void dropTcp()
     {
         QTcpSocket *s = socket;
@@ -662,11 +673,13 @@ void SimServer::clearReceived()
 
 void SimServer::sendLine(const QString &line)
 {
+    d->takeWaitingPanel();
     d->broadcast(line);
 }
 
 void SimServer::sendRaw(const QByteArray &bytes)
 {
+    d->takeWaitingPanel();
     d->log(QStringLiteral("-> (raw) ") + QString::fromLatin1(bytes.toPercentEncoding(" ")));
     for (int ch = 0; ch < ChannelCount; ++ch) {
         if (d->channelUp(ch))
@@ -676,6 +689,7 @@ void SimServer::sendRaw(const QByteArray &bytes)
 
 void SimServer::dropConnection()
 {
+    d->takeWaitingPanel();
     d->dropTcp();
     if (d->ptyMaster >= 0)
         d->replacePty();

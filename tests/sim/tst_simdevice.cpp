@@ -77,6 +77,7 @@ private slots:
     void closeAfterCommandsAndFactoryReset();
     void garbageAndMissingLineEnds();
     void newConnectionReplacesOld();
+    void actsOnAPanelNotYetReported();
     void acceptDelayHoldsTheHandshake();
     void ptyServesAndNoticesThePanel();
 };
@@ -419,6 +420,28 @@ void TestSimDevice::newConnectionReplacesOld()
     sim.dropConnection();
     QCOMPARE(state.count(), 1);
     QVERIFY(!sim.clientConnected());
+}
+
+void TestSimDevice::actsOnAPanelNotYetReported()
+{
+    // The panel's connect completes in the kernel; the event loop has not run since, so
+    // the simulator has not been told. A line sent now, and a drop made now, still reach
+    // that panel: on a busy machine a test (or the panel) can see its link up first.
+    SimServer sim;
+    QVERIFY(listenSomewhere(sim));
+    Client c(sim);
+    QVERIFY(c.waitConnected());
+    sim.sendLine(QStringLiteral("IP 10.0.0.1"));
+    QVERIFY(sim.clientConnected());
+    QTRY_COMPARE(c.data, QByteArray("IP 10.0.0.1\r\n"));
+
+    Client late(sim); // replaces the first, again unreported when the drop comes
+    QVERIFY(late.waitConnected());
+    QSignalSpy closed(&late.socket, &QTcpSocket::disconnected);
+    sim.dropConnection();
+    QVERIFY(!sim.clientConnected());
+    QVERIFY(closed.wait(3000));
+    QCOMPARE(sim.connectionCount(), 2);
 }
 
 void TestSimDevice::acceptDelayHoldsTheHandshake()
