@@ -349,11 +349,14 @@ public:
     // the kernel finished the handshake. Before the simulator acts on "the connected
     // panel" it takes such a connection even if the event loop has not yet reported it,
     // so a line sent (or a drop made) right after the panel saw its link come up is not
-    // lost. Nothing is taken while the accept gate holds connections back.
+    // lost. Nothing is taken while the accept gate holds connections back. Likewise a
+    // panel that has opened the pseudo-terminal since the last look is noticed now.
     void takeWaitingPanel()
     {
         if (server && server->isListening() && !gateDummy)
             server->waitForNewConnection(0);
+        if (ptyMaster >= 0 && !ptyOpen)
+            pollPty();
     }
 
     void dropTcp()

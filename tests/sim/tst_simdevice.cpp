@@ -470,7 +470,9 @@ void TestSimDevice::ptyServesAndNoticesThePanel()
     QVERIFY(!sim.clientConnected());
     const int fd = ::open(sim.ptyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     QVERIFY(fd >= 0);
-    QTRY_VERIFY(sim.clientConnected());
+    // Opened since the simulator last looked: a line sent now still reaches the panel.
+    sim.sendLine(QStringLiteral("BeepEn 1"));
+    QVERIFY(sim.clientConnected());
     QVERIFY(::write(fd, "PING\r\n", 6) == 6);
     QByteArray got;
     QTRY_VERIFY([&] {
@@ -478,7 +480,7 @@ void TestSimDevice::ptyServesAndNoticesThePanel()
         const ssize_t n = ::read(fd, buf, sizeof buf);
         if (n > 0)
             got.append(buf, static_cast<int>(n));
-        return got == "DV-47\r\n"; // raw mode: nothing added or translated
+        return got == "BeepEn 1\r\nDV-47\r\n"; // raw mode: nothing added or translated
     }());
     ::close(fd);
     QTRY_VERIFY(!sim.clientConnected());
