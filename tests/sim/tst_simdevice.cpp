@@ -1,10 +1,10 @@
 // The simulated device: its answers and state, and the server's transport and faults.
 #include "SimDevice.h"
+#include "SimListen.h"
 #include "SimServer.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QtTest>
@@ -25,14 +25,7 @@ int sum(const QByteArray &bytes)
 // A server on a loopback address of its own, on a free port.
 bool listenSomewhere(SimServer &sim)
 {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        const quint32 host = (127u << 24) | (QRandomGenerator::global()->bounded(1u, 250u) << 16) |
-                             (QRandomGenerator::global()->bounded(0u, 250u) << 8) |
-                             QRandomGenerator::global()->bounded(2u, 250u);
-        if (sim.listenTcp(QHostAddress(host), 0))
-            return true;
-    }
-    return false;
+    return listenOnRandomLoopback(sim, 0);
 }
 
 // A panel stand-in: collects what the device sends.
