@@ -1,5 +1,7 @@
 #include "AppContext.h"
+#include "Headless.h"
 #include "QmlTypes.h"
+#include "RouterServer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -66,6 +68,8 @@ void preferSoftwareRenderer()
 
 int main(int argc, char *argv[])
 {
+    if (wantsHeadless(argc, argv))
+        return runHeadless(argc, argv);
     limitTextureAtlas();
     preferSoftwareRenderer();
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
@@ -82,10 +86,17 @@ int main(int argc, char *argv[])
 
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/key.ico")));
 
+    // The router-protocol server of the "Remote control" window, started as the operator
+    // left it once the settings are read. Made before the engine, so it outlives it.
+    RouterServer remote(AppContext::Instance());
+    QObject::connect(&remote, &RouterServer::logLine, [](const QString &line) { qInfo().noquote() << line; });
+    QObject::connect(AppContext::Instance(), &AppContext::initedChanged, &remote, &RouterServer::loadStored);
+
     QQmlApplicationEngine engine;
     registerTessaroQmlTypes();
     engine.rootContext()->setContextProperty(QStringLiteral("appContext"), AppContext::Instance());
     AppContext::Instance()->setEngine(&engine);
+    engine.rootContext()->setContextProperty(QStringLiteral("remoteControl"), &remote);
 
     QUrl url(QStringLiteral("qrc:/main.qml"));
 #ifdef TESSARO_TEST_MAIN_QML

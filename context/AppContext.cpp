@@ -2,6 +2,7 @@
 
 #include "ClientIO.h"
 #include "CommandAdapter.h"
+#include "OutputLocks.h"
 #include "ReplyApplier.h"
 #include "SettingsStore.h"
 
@@ -27,6 +28,7 @@ AppContext::AppContext(QObject *parent)
         return true;
     });
     _cmdadapter = new CommandAdapter(_replies.get(), this);
+    _locks = new OutputLocks(this);
     lan_zh = new QTranslator(this);
     lan_zh->load(QStringLiteral(":/Tessaro_zh_CN.qm"));
     _currentSerialport = QString("");

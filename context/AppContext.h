@@ -10,10 +10,13 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QVariantList>
+#include <QVector>
 
 #include <memory>
 
 class ClientIO;
+class OutputLocks;
 class CommandAdapter;
 class QQmlEngine;
 class QTimer;
@@ -77,6 +80,8 @@ class AppContext : public QObject
     // Why the last attempt failed or the link dropped (see ConnectionStatus.h).
     Q_PROPERTY(QString connectProblem READ connectProblem NOTIFY connectProblemChanged)
     Q_PROPERTY(TrafficConsole *traffic READ traffic CONSTANT)
+    // Outputs that remote controllers locked against routing.
+    Q_PROPERTY(OutputLocks *locks READ locks CONSTANT)
 
 public:
     // The process-wide instance; the first call creates it.
@@ -171,6 +176,30 @@ public:
     void setCustomData(const MyCustomType &v);
     // Every line sent and received, for the console window.
     TrafficConsole *traffic() const { return _traffic; }
+    OutputLocks *locks() const { return _locks; }
+
+    // ---- for controllers other than the screens (router protocol, command line) ----
+    // A device answered with its model, so its channel counts are known.
+    bool deviceIdentified() const { return !_mode.isEmpty() && _inchannels > 0 && _outchannels > 0; }
+    // The input feeding each output (index 0 for output 1) as the device last reported
+    // it; 0 where it has not said.
+    QVector<int> confirmedRouting() const;
+    // Routes without looking at locks: the caller has checked them. Sends nothing while
+    // disconnected or for an input or outputs outside the model.
+    void routeOutputs(int in, const QList<int> &outs);
+    // The name a channel shows: the operator's name, or its number when it has none.
+    Q_INVOKABLE QString channelLabel(bool input, int n) const;
+    // Names a channel as the naming screen does (kept in "setting.data"); an empty name
+    // removes the operator's name, so the channel shows its number again.
+    Q_INVOKABLE void setChannelName(bool input, int n, const QString &name);
+    // One key of "setting.data", saved at once (the file is read first, as every
+    // one-key save does).
+    void storeSetting(const QString &key, const QJsonValue &value) { saveKey(key, value); }
+    // The link in use or chosen, as "tcp:HOST" or "serial:PORT".
+    QString linkTarget() const;
+    // Chooses the link for this run only, leaving the stored choice as it is (the
+    // program without a window takes it from its command line).
+    void useLink(int connectType, const QString &target, int baudrate);
 
     // ---- operations ----
     Q_INVOKABLE void init();
@@ -313,6 +342,9 @@ signals:
     void sgOutResSelectChanged();
     void customDataChanged();
     void connectProblemChanged();
+    // A routing asked for on the screens left out locked outputs (every output it
+    // would have touched for "One To One", which was then not sent at all).
+    void routingRefused(const QVariantList &outputs, bool oneToOne);
 
 private slots:
     void onConnected();
@@ -392,6 +424,7 @@ private:
     int _outRes = 0;
     MyCustomType m_customData;
     TrafficConsole *_traffic = nullptr;
+    OutputLocks *_locks = nullptr;
 
     bool _analyzing = false;      // the receive buffer is being parsed
     bool _discardingLine = false; // an over-long line was dropped; its rest is dropped too

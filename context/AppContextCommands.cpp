@@ -5,6 +5,7 @@
 #include "ClientIO.h"
 #include "CommandAdapter.h"
 #include "DelayMSec.h"
+#include "OutputLocks.h"
 
 #include <QDebug>
 
@@ -108,7 +109,19 @@ void AppContext::sendCmd_SW(int in, QJsonArray out)
 {
     if (!isConnected())
         return;
-    send(CA::genSW(in, toInts(out)));
+    QList<int> outs = toInts(out);
+    const QList<int> locked = _locks->lockedAmong(outs);
+    if (!locked.isEmpty()) {
+        QVariantList refused;
+        for (int o : locked) {
+            outs.removeAll(o);
+            refused.append(o);
+        }
+        emit routingRefused(refused, false);
+        if (outs.isEmpty())
+            return;
+    }
+    send(CA::genSW(in, outs));
 }
 
 void AppContext::sendCmd_DelaySW(int in, QJsonArray out)
@@ -119,6 +132,15 @@ void AppContext::sendCmd_DelaySW(int in, QJsonArray out)
 
 void AppContext::sendCmd_SWOTO()
 {
+    // One command reroutes every output: with any of them locked it is not sent.
+    QVariantList locked;
+    for (int o = 1; o <= _outchannels; ++o)
+        if (_locks->isLocked(o))
+            locked.append(o);
+    if (!locked.isEmpty() && isConnected()) {
+        emit routingRefused(locked, true);
+        return;
+    }
     send(CA::genSWOTO());
 }
 

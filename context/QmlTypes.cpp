@@ -4,6 +4,7 @@
 #include "EdidInspector.h"
 #include "ModelGroups.h"
 #include "MyCustomType.h"
+#include "OutputLocks.h"
 
 #include <QQmlEngine>
 
@@ -18,4 +19,6 @@ void registerTessaroQmlTypes()
     qmlRegisterSingletonType<ModelGroups>(
         "Tessaro", 1, 0, "Models", [](QQmlEngine *, QJSEngine *) -> QObject * { return new ModelGroups; });
     qmlRegisterType<AdvanceLists>("Tessaro", 1, 0, "AdvanceLists");
+    qmlRegisterUncreatableType<OutputLocks>("Tessaro", 1, 0, "OutputLocks",
+                                            QStringLiteral("the context's locks are appContext.locks"));
 }

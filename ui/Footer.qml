@@ -7,6 +7,7 @@ Item {
     height: 40
 
     signal consoleRequested()
+    signal remoteRequested()
 
     Row {
         x: 10
@@ -73,6 +74,19 @@ Item {
     }
 
     TButton {
+        objectName: "footerRemote"
+        anchors.right: consoleButton.left
+        anchors.rightMargin: 10
+        anchors.verticalCenter: parent.verticalCenter
+        width: 120
+        height: 28
+        fontSize: 10
+        text: qsTranslate("RemoteWindow", "Remote control")
+        onClicked: footer.remoteRequested()
+    }
+
+    TButton {
+        id: consoleButton
         objectName: "footerConsole"
         anchors.right: parent.right
         anchors.rightMargin: 10

@@ -13,6 +13,8 @@ Rectangle {
     property string tilePrefix: "tile"
     property int tileHeight: 100
     property color titleColor: "white"
+    // Output boxes mark locked outputs (the context's lock table), null for none.
+    property var locks: null
     readonly property alias grid: grid
 
     // Row number (0-based) of the tile that was clicked.
@@ -53,6 +55,14 @@ Rectangle {
             isActive: model.active
             isMakeEnable: box.showOpenState ? model.isOpen : true
             onClicked: box.tileClicked(parseInt(model.index, 10) - 1)
+
+            LockMark {
+                objectName: "lockMark"
+                x: 4
+                y: 4
+                visible: box.locks !== null && box.locks.revision >= 0
+                         && box.locks.isLocked(parseInt(model.index, 10))
+            }
         }
 
         ScrollBar.vertical: ScrollBar {

@@ -11,6 +11,8 @@ Item {
     height: 648
 
     property bool isActive: false
+    // A message for the notice bar.
+    signal notice(string text)
     // The window's look; the main window may hand its own value down.
     property color fontColor: "white"
 
@@ -157,6 +159,11 @@ Item {
     function toggleOutput(row) {
         if (row < 0 || row >= outputModel.count)
             return
+        // A locked output cannot be picked: say who holds it and offer to open it.
+        if (appContext.locks.isLocked(row + 1)) {
+            lockDialog.ask(row + 1)
+            return
+        }
         outputModel.setProperty(row, "active", !outputModel.get(row).active)
     }
 
@@ -214,6 +221,15 @@ Item {
         function onSettingChanged() { root.rebuildInputs() }
         function onSwsChanged() { root.rebuildInputs() }
         function onOutputSTChanged() { root.rebuildOutputs() }
+        function onRoutingRefused(outputs, oneToOne) {
+            var list = outputs.join(", ")
+            root.notice(oneToOne ? qsTr("\"One To One\" was not sent: outputs %1 are locked by a remote controller.").arg(list)
+                                 : qsTr("Locked outputs %1 were left as they are.").arg(list))
+        }
+    }
+
+    LockDialog {
+        id: lockDialog
     }
 
     Item {
@@ -247,6 +263,7 @@ Item {
             tileHeight: root.tileHeight
             titleColor: root.fontColor
             showOpenState: true
+            locks: appContext.locks
             model: outputModel
             onTileClicked: root.toggleOutput(row)
         }

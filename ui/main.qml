@@ -55,6 +55,7 @@ Window {
         TSwitch {
             objectName: "screen_1"
             anchors.fill: parent
+            onNotice: noticeBar.show(text)
             isActive: header.currentIndex === 1
             visible: isActive
         }
@@ -98,6 +99,18 @@ Window {
         anchors.right: parent.right
         height: 40
         onConsoleRequested: trafficConsole.open()
+        onRemoteRequested: remoteWindow.open()
+    }
+
+    NoticeBar {
+        id: noticeBar
+        y: header.height
+        width: parent.width
+    }
+
+    RemoteWindow {
+        id: remoteWindow
+        objectName: "remoteWindow"
     }
 
     ConsoleWindow {

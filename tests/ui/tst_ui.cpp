@@ -10,6 +10,7 @@
 // with its file and line.
 #include "AppContext.h"
 #include "QmlTypes.h"
+#include "RouterServer.h"
 #include "SimServer.h"
 #include "UiTestHelper.h"
 
@@ -50,6 +51,7 @@ public slots:
             }
         }
         _helper = new UiTestHelper(_sim, _address, this);
+        _remote = new RouterServer(AppContext::Instance(), this);
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
@@ -58,6 +60,7 @@ public slots:
         engine->rootContext()->setContextProperty(QStringLiteral("appContext"), ctx);
         engine->rootContext()->setContextProperty(QStringLiteral("sim"), _sim);
         engine->rootContext()->setContextProperty(QStringLiteral("helper"), _helper);
+        engine->rootContext()->setContextProperty(QStringLiteral("remoteControl"), _remote);
         ctx->setEngine(engine);
         connect(engine, &QQmlEngine::warnings, this, &Setup::onQmlWarnings);
     }
@@ -78,6 +81,7 @@ private:
     QTemporaryDir _dir;
     SimServer *_sim = nullptr;
     UiTestHelper *_helper = nullptr;
+    RouterServer *_remote = nullptr;
     QString _address;
 };
 

@@ -1,0 +1,239 @@
+#include "Headless.h"
+
+#include "AppContext.h"
+#include "RouterServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalFd[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    // Nothing else is safe in a signal handler; the event loop reads the byte.
+    [[maybe_unused]] const ssize_t n = ::write(g_signalFd[1], &byte, 1);
+}
+
+void logLine(const QString &text)
+{
+    const QByteArray line =
+        (QDateTime::currentDateTime().toString(Qt::ISODate) + QLatin1Char(' ') + text + QLatin1Char('\n'))
+            .toUtf8();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+int fail(const QString &text, int status)
+{
+    logLine(QStringLiteral("tessaro: ") + text);
+    return status;
+}
+
+// "HOST:PORT", "HOST" (port 9990) or "[V6]:PORT".
+bool parseListen(const QString &text, QString *host, quint16 *port)
+{
+    QString h = text.trimmed();
+    QString p;
+    if (h.startsWith(QLatin1Char('['))) {
+        const int close = h.indexOf(QLatin1Char(']'));
+        if (close < 0)
+            return false;
+        p = h.mid(close + 1);
+        h = h.mid(1, close - 1);
+        if (!p.isEmpty() && !p.startsWith(QLatin1Char(':')))
+            return false;
+        p = p.mid(1);
+    } else if (h.count(QLatin1Char(':')) == 1) {
+        p = h.section(QLatin1Char(':'), 1);
+        h = h.section(QLatin1Char(':'), 0, 0);
+    }
+    bool ok = true;
+    const int n = p.isEmpty() ? RouterServer::kDefaultPort : p.toInt(&ok);
+    if (!ok || n < 0 || n > 65535 || h.isEmpty())
+        return false;
+    *host = h;
+    *port = quint16(n);
+    return true;
+}
+
+QString problemText(const QString &key)
+{
+    if (key == QLatin1String("refused"))
+        return QStringLiteral("connection refused");
+    if (key == QLatin1String("noAnswer"))
+        return QStringLiteral("no answer from the address within 5 seconds");
+    if (key == QLatin1String("unreachable"))
+        return QStringLiteral("host or network unreachable");
+    if (key == QLatin1String("badAddress"))
+        return QStringLiteral("address not valid");
+    if (key == QLatin1String("portNotFound"))
+        return QStringLiteral("serial port not found");
+    if (key == QLatin1String("portBusy"))
+        return QStringLiteral("serial port busy (in use by another program)");
+    if (key == QLatin1String("permission"))
+        return QStringLiteral("permission denied: the user must be in the \"dialout\" group");
+    if (key == QLatin1String("lost"))
+        return QStringLiteral("connection lost (device unplugged or closed the link)");
+    if (key == QLatin1String("settingsUnreadable"))
+        return QStringLiteral("the settings file cannot be read; changes will not be saved");
+    return key;
+}
+
+} // namespace
+
+bool wantsHeadless(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--headless") == 0)
+            return true;
+    return false;
+}
+
+int runHeadless(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tessaro"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tessaro"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("tessaro.local"));
+    if (QCoreApplication::applicationVersion().isEmpty())
+        QCoreApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Serves one switcher to router control clients, without a window."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption({QStringLiteral("headless"), QStringLiteral("Run without a window.")});
+    parser.addOption({QStringLiteral("device"), QStringLiteral("Device address (TCP port 8080)."),
+                      QStringLiteral("ADDR")});
+    parser.addOption(
+        {QStringLiteral("serial"), QStringLiteral("Serial port path or name."), QStringLiteral("PATH")});
+    parser.addOption({QStringLiteral("baud"), QStringLiteral("Serial baud rate (default 9600)."),
+                      QStringLiteral("N"), QStringLiteral("9600")});
+    parser.addOption(
+        {QStringLiteral("listen"),
+         QStringLiteral(
+             "Router-protocol address and port (default 127.0.0.1:9990); \"none\" serves nothing."),
+         QStringLiteral("ADDR:PORT"), QStringLiteral("127.0.0.1:9990")});
+    parser.addOption({QStringLiteral("friendly-name"),
+                      QStringLiteral("Name shown to router clients (default: the host name)."),
+                      QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("retry-ms"),
+                      QStringLiteral("Wait before connecting again after a loss (default 3000)."),
+                      QStringLiteral("MS"), QStringLiteral("3000")});
+    if (!parser.parse(QCoreApplication::arguments()))
+        return fail(parser.errorText(), 2);
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("tessaro %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()),
+                    2);
+    if (parser.isSet(QStringLiteral("device")) && parser.isSet(QStringLiteral("serial")))
+        return fail(QStringLiteral("give either --device or --serial, not both"), 2);
+    bool ok = false;
+    const int baud = parser.value(QStringLiteral("baud")).toInt(&ok);
+    if (!ok || baud <= 0)
+        return fail(QStringLiteral("--baud needs a positive number, not \"%1\"")
+                        .arg(parser.value(QStringLiteral("baud"))),
+                    2);
+    const int retryMs = parser.value(QStringLiteral("retry-ms")).toInt(&ok);
+    if (!ok || retryMs < 10)
+        return fail(QStringLiteral("--retry-ms needs a number of at least 10"), 2);
+    const QString listen = parser.value(QStringLiteral("listen"));
+    QString host;
+    quint16 port = 0;
+    const bool serve = listen != QLatin1String("none");
+    if (serve && !parseListen(listen, &host, &port))
+        return fail(QStringLiteral("--listen needs ADDR:PORT, not \"%1\"").arg(listen), 2);
+
+    AppContext ctx;
+    ctx.init();
+    if (parser.isSet(QStringLiteral("device")))
+        ctx.useLink(1, parser.value(QStringLiteral("device")), 0);
+    else if (parser.isSet(QStringLiteral("serial")))
+        ctx.useLink(0, parser.value(QStringLiteral("serial")), baud);
+    if ((ctx.connectType() == 1 && ctx.currentIP().isEmpty()) ||
+        (ctx.connectType() == 0 && ctx.currentSerialport().isEmpty()))
+        return fail(QStringLiteral("no device: give --device ADDR or --serial PATH"), 2);
+
+    RouterServer server(&ctx);
+    QObject::connect(&server, &RouterServer::logLine, &logLine);
+    if (parser.isSet(QStringLiteral("friendly-name")))
+        server.setFriendlyName(parser.value(QStringLiteral("friendly-name")));
+    if (serve && !server.listen(host, port))
+        return fail(QStringLiteral("cannot listen for router clients: %1").arg(server.errorDetail()), 1);
+
+    // SIGTERM and SIGINT end the event loop through a socket pair.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalFd) != 0)
+        return fail(QStringLiteral("cannot set up signal handling"), 1);
+    QSocketNotifier signalNotifier(g_signalFd[0], QSocketNotifier::Read);
+    bool stopping = false;
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(g_signalFd[0], &byte, 1);
+        logLine(QStringLiteral("stopping"));
+        stopping = true;
+        server.close();
+        ctx.disconnectTerminal();
+        QCoreApplication::quit();
+    });
+    struct sigaction sa;
+    std::memset(&sa, 0, sizeof sa);
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+
+    const QString target =
+        ctx.connectType() == 1 ? ctx.currentIP() + QStringLiteral(":8080") : ctx.currentSerialport();
+    QTimer retry;
+    retry.setSingleShot(true);
+    retry.setInterval(retryMs);
+    QObject::connect(&retry, &QTimer::timeout, &retry, [&] {
+        logLine(QStringLiteral("connecting to %1").arg(target));
+        ctx.connectTerminal();
+    });
+    const auto scheduleRetry = [&] {
+        if (stopping || ctx.isConnected() || ctx.isConnectPending() || retry.isActive())
+            return;
+        logLine(QStringLiteral("trying again in %1 ms").arg(retryMs));
+        retry.start();
+    };
+    QObject::connect(&ctx, &AppContext::isConnectedChanged, &retry, [&] {
+        logLine(ctx.isConnected() ? QStringLiteral("link to %1 is up").arg(target)
+                                  : QStringLiteral("link to %1 is down").arg(target));
+        scheduleRetry();
+    });
+    QObject::connect(&ctx, &AppContext::isConnectPendingChanged, &retry, scheduleRetry);
+    QObject::connect(&ctx, &AppContext::connectProblemChanged, &retry, [&] {
+        if (!ctx.connectProblem().isEmpty())
+            logLine(QStringLiteral("%1: %2").arg(target, problemText(ctx.connectProblem())));
+    });
+
+    logLine(QStringLiteral("tessaro %1 without a window; connecting to %2")
+                .arg(QCoreApplication::applicationVersion(), target));
+    ctx.connectTerminal();
+    scheduleRetry(); // an attempt refused at once
+    const int status = app.exec();
+    logLine(QStringLiteral("stopped"));
+    return status;
+}

@@ -1,0 +1,82 @@
+// What controllers other than the screens need: the confirmed routing, routing without
+// the screens' lock check, channel names, and a link chosen for one run.
+#include "AppContext.h"
+
+#include "CommandAdapter.h"
+#include "RouteTable.h"
+
+#include <QJsonObject>
+
+namespace {
+QString threeDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+}
+QString namesKey(bool input)
+{
+    return input ? QStringLiteral("in") : QStringLiteral("out");
+}
+} // namespace
+
+QVector<int> AppContext::confirmedRouting() const
+{
+    return RouteTable::perOutput(_sws, _outchannels);
+}
+
+void AppContext::routeOutputs(int in, const QList<int> &outs)
+{
+    if (!isConnected() || in < 1 || in > _inchannels || outs.isEmpty())
+        return;
+    for (int o : outs)
+        if (o < 1 || o > _outchannels)
+            return;
+    send(CommandAdapter::genSW(in, outs));
+}
+
+QString AppContext::channelLabel(bool input, int n) const
+{
+    const QJsonObject names = _setting.value(namesKey(input)).toObject();
+    const QJsonValue v = names.value(threeDigits(n));
+    if (v.isString())
+        return v.toString();
+    if (v.isDouble())
+        return QString::number(v.toDouble());
+    return QString::number(n);
+}
+
+void AppContext::setChannelName(bool input, int n, const QString &name)
+{
+    if (n < 1 || n > 999)
+        return;
+    QJsonObject settings = _setting;
+    QJsonObject names = settings.value(namesKey(input)).toObject();
+    if (name.isEmpty())
+        names.remove(threeDigits(n));
+    else
+        names.insert(threeDigits(n), name);
+    settings.insert(namesKey(input), names);
+    setSetting(settings);
+    saveSetting();
+}
+
+QString AppContext::linkTarget() const
+{
+    if (_conntype == 0)
+        return QStringLiteral("serial:") + _currentSerialport;
+    return QStringLiteral("tcp:") + _currentIP;
+}
+
+void AppContext::useLink(int connectType, const QString &target, int baudrate)
+{
+    _conntype = connectType;
+    emit connectTypeChanged();
+    if (connectType == 0) {
+        _currentSerialport = target;
+        _currentSerialportBaudrate = baudrate;
+        emit currentSerialportChanged();
+        emit currentSerialportBaudrateChanged();
+    } else {
+        _currentIP = target;
+        emit currentIPChanged();
+    }
+}
