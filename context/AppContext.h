@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QVariantList>
@@ -192,6 +193,8 @@ public:
     // Names a channel as the naming screen does (kept in "setting.data"); an empty name
     // removes the operator's name, so the channel shows its number again.
     Q_INVOKABLE void setChannelName(bool input, int n, const QString &name);
+    // Several at once: one change of the settings, one save.
+    void setChannelNames(bool input, const QMap<int, QString> &names);
     // One key of "setting.data", saved at once (the file is read first, as every
     // one-key save does).
     void storeSetting(const QString &key, const QJsonValue &value) { saveKey(key, value); }

@@ -46,14 +46,21 @@ QString AppContext::channelLabel(bool input, int n) const
 
 void AppContext::setChannelName(bool input, int n, const QString &name)
 {
-    if (n < 1 || n > 999)
-        return;
+    setChannelNames(input, {{n, name}});
+}
+
+void AppContext::setChannelNames(bool input, const QMap<int, QString> &changes)
+{
     QJsonObject settings = _setting;
     QJsonObject names = settings.value(namesKey(input)).toObject();
-    if (name.isEmpty())
-        names.remove(threeDigits(n));
-    else
-        names.insert(threeDigits(n), name);
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+        if (it.key() < 1 || it.key() > 999)
+            continue;
+        if (it.value().isEmpty())
+            names.remove(threeDigits(it.key()));
+        else
+            names.insert(threeDigits(it.key()), it.value());
+    }
     settings.insert(namesKey(input), names);
     setSetting(settings);
     saveSetting();

@@ -41,6 +41,18 @@ QString cleanLabel(const QString &label)
 
 } // namespace
 
+bool RouterServer::tooLong(const ClientPtr &client, const Block &block, int ports)
+{
+    if (block.lines.size() <= ports)
+        return false;
+    emit logLine(QStringLiteral("router client %1: %2 lines for %3 ports refused")
+                     .arg(client->address)
+                     .arg(block.lines.size())
+                     .arg(ports));
+    send(client, Videohub::nak());
+    return true;
+}
+
 void RouterServer::handle(const ClientPtr &client, const Block &block)
 {
     _clients->request(client->id, block.header);
@@ -87,6 +99,8 @@ void RouterServer::handle(const ClientPtr &client, const Block &block)
 bool RouterServer::handleLabels(const ClientPtr &client, const Block &block, bool inputs)
 {
     const int count = inputs ? _inputs : _outputs;
+    if (tooLong(client, block, count))
+        return false;
     QMap<int, QString> labels;
     for (const QString &line : block.lines) {
         int port = 0;
@@ -104,8 +118,7 @@ bool RouterServer::handleLabels(const ClientPtr &client, const Block &block, boo
     emit logLine(QStringLiteral("router client %1 renamed %2 %3")
                      .arg(client->address, inputs ? QStringLiteral("inputs") : QStringLiteral("outputs"))
                      .arg(labels.size()));
-    for (auto it = labels.cbegin(); it != labels.cend(); ++it)
-        _ctx->setChannelName(inputs, it.key(), it.value());
+    _ctx->setChannelNames(inputs, labels);
     return true;
 }
 
@@ -113,6 +126,8 @@ bool RouterServer::handleLocks(const ClientPtr &client, const Block &block)
 {
     OutputLocks *locks = _ctx->locks();
     const QString me = ownerKey(client);
+    if (tooLong(client, block, _outputs))
+        return false;
     QMap<int, QChar> wanted;
     for (const QString &line : block.lines) {
         int port = 0;
@@ -155,6 +170,8 @@ bool RouterServer::handleRouting(const ClientPtr &client, const Block &block)
     QString why;
     if (!_present || !_ctx->isConnected())
         why = QStringLiteral("no device is connected");
+    else if (block.lines.size() > _outputs)
+        why = QStringLiteral("more lines than outputs");
     for (const QString &line : block.lines) {
         if (!why.isEmpty())
             break;

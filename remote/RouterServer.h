@@ -101,6 +101,8 @@ private:
     bool handleLabels(const ClientPtr &client, const Videohub::Block &block, bool inputs);
     bool handleLocks(const ClientPtr &client, const Videohub::Block &block);
     bool handleRouting(const ClientPtr &client, const Videohub::Block &block);
+    // Refuses a block with more lines than there are ports.
+    bool tooLong(const ClientPtr &client, const Videohub::Block &block, int ports);
 
     // State as last sent to the clients, and the blocks that describe it.
     void updatePresence();

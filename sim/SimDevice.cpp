@@ -283,6 +283,10 @@ QStringList SimDevice::handleLine(const QString &line)
 
 QStringList SimDevice::routingCommand(const QStringList &args)
 {
+    if (_ignoreRouting) {
+        log(QStringLiteral("!! routing command ignored (fault)"));
+        return {};
+    }
     if (args.isEmpty()) { // one to one
         for (int o = 0; o < _outputs; ++o)
             _routing[o] = qMin(o + 1, _inputs);
@@ -295,6 +299,10 @@ QStringList SimDevice::routingCommand(const QStringList &args)
         return {};
     }
     for (int i = 1; i < args.size(); ++i) {
+        if (_partialRouting > 0 && i > _partialRouting) {
+            log(QStringLiteral("!! SW: output %1 left as it was (fault)").arg(args.at(i)));
+            continue;
+        }
         const int out = args.at(i).toInt(&ok);
         if (ok && validOutput(out))
             _routing[out - 1] = in;

@@ -59,6 +59,10 @@ public:
     // The device changes output 1's source by itself every `seconds` and reports it;
     // 0 stops it.
     void setAutoRouteInterval(int seconds);
+    // Routing faults: "SW" and "SWOTO" are ignored without an answer; or only the first
+    // n outputs of each "SW" are applied (0: all).
+    void setIgnoreRouting(bool on) { _ignoreRouting = on; }
+    void setPartialRouting(int outputs) { _partialRouting = qMax(0, outputs); }
 
     bool beepEnabled() const { return _beep; }
     QString ip() const { return _ip; }
@@ -146,6 +150,8 @@ private:
     QTimer *_loopTimer = nullptr;
     QTimer *_autoTimer = nullptr;
     double _msPerSecond = 1000.0;
+    bool _ignoreRouting = false;
+    int _partialRouting = 0;
 
     bool _beep = true;
     QString _ip, _ipMask, _gateway, _serviceType, _serviceNum;

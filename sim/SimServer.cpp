@@ -745,6 +745,16 @@ void SimServer::setAutoRouteInterval(int seconds)
     d->device->setAutoRouteInterval(seconds);
 }
 
+void SimServer::setIgnoreRouting(bool on)
+{
+    d->device->setIgnoreRouting(on);
+}
+
+void SimServer::setPartialRouting(int outputs)
+{
+    d->device->setPartialRouting(outputs);
+}
+
 void SimServer::setMsPerSecond(double ms)
 {
     d->device->setMsPerSecond(ms);

@@ -71,6 +71,10 @@ public:
     void setAcceptDelay(int ms);
     // The device switches output 1 to the next input by itself every `seconds`.
     void setAutoRouteInterval(int seconds);
+    // "SW" and "SWOTO" are ignored without an answer.
+    void setIgnoreRouting(bool on);
+    // Only the first n outputs of every "SW" are applied (0: all).
+    void setPartialRouting(int outputs);
     // Real milliseconds per device second (scene loop, own reports); 1000 by default.
     void setMsPerSecond(double ms);
 

@@ -107,8 +107,14 @@ int main(int argc, char *argv[])
     const QCommandLineOption msPerSecond(
         QStringLiteral("ms-per-second"),
         QStringLiteral("Real milliseconds per device second (default 1000)."), QStringLiteral("MS"));
+    const QCommandLineOption ignoreRouting(QStringLiteral("ignore-routing"),
+                                           QStringLiteral("Ignore routing commands (SW, SWOTO) without an answer."));
+    const QCommandLineOption partialRouting(
+        QStringLiteral("partial-routing"), QStringLiteral("Apply only the first N outputs of every SW command."),
+        QStringLiteral("N"));
     parser.addOptions({listen, pty, model, listModels, log, quiet, chunk, chunkGap, delay, closeAfter,
-                       garbageConnect, garbageEvery, noCrlf, acceptDelay, autoRoute, msPerSecond});
+                       garbageConnect, garbageEvery, noCrlf, acceptDelay, autoRoute, msPerSecond,
+                       ignoreRouting, partialRouting});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -139,6 +145,7 @@ int main(int argc, char *argv[])
     const int acceptMs = intOption(parser, acceptDelay, &ok);
     const int autoSecs = intOption(parser, autoRoute, &ok);
     const int msSecond = intOption(parser, msPerSecond, &ok);
+    const int partialN = intOption(parser, partialRouting, &ok);
     if (!ok)
         return 2;
 
@@ -158,6 +165,8 @@ int main(int argc, char *argv[])
     if (msSecond > 0)
         sim.setMsPerSecond(msSecond);
     sim.setAutoRouteInterval(autoSecs);
+    sim.setIgnoreRouting(parser.isSet(ignoreRouting));
+    sim.setPartialRouting(partialN);
 
     bool serving = false;
     if (parser.value(listen) != QLatin1String("none")) {
