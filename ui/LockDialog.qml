@@ -36,12 +36,16 @@ Dialog {
             objectName: "lockForceButton"
             text: qsTr("Force open")
             DialogButtonBox.buttonRole: DialogButtonBox.AcceptRole
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
         }
         Button {
             id: cancelButton
             objectName: "lockCancelButton"
             text: qsTr("Cancel")
             DialogButtonBox.buttonRole: DialogButtonBox.RejectRole
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
         }
     }
 

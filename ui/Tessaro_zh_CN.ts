@@ -182,6 +182,14 @@ Terminal will reboot, please wait and re-connect.</source>
 <context>
     <name>TSwitch</name>
     <message>
+        <source>&quot;One To One&quot; was not sent: outputs %1 are locked by a remote controller.</source>
+        <translation>未发送“一对一”：输出 %1 已被远程控制端锁定。</translation>
+    </message>
+    <message>
+        <source>Locked outputs %1 were left as they are.</source>
+        <translation>已锁定的输出 %1 保持不变。</translation>
+    </message>
+    <message>
         <source>Input Channel</source>
         <translation>输入通道</translation>
     </message>
@@ -1243,6 +1251,108 @@ Terminal will reboot, please wait and re-connect.</source>
     <message>
         <source>Send</source>
         <translation>发送</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteWindow</name>
+    <message>
+        <source>Remote control</source>
+        <translation>远程控制</translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation>端口必须是 1 到 65535 之间的数字。</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program: choose another port.</source>
+        <translation>%1 已被其他程序占用：请选择其他端口。</translation>
+    </message>
+    <message>
+        <source>%1 is not an address of this machine.</source>
+        <translation>%1 不是本机的地址。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an IP address.</source>
+        <translation>“%1”不是 IP 地址。</translation>
+    </message>
+    <message>
+        <source>Cannot listen on %1.</source>
+        <translation>无法在 %1 上监听。</translation>
+    </message>
+    <message>
+        <source>Router control clients (control surfaces, show control, home automation) can route, rename and lock this switcher through the panel with the Videohub Ethernet Protocol.</source>
+        <translation>路由控制客户端（控制面板、演出控制、家居自动化）可以通过本软件以 Videohub 以太网协议对此切换器进行切换、命名和锁定。</translation>
+    </message>
+    <message>
+        <source>Serve router control clients</source>
+        <translation>为路由控制客户端提供服务</translation>
+    </message>
+    <message>
+        <source>Listen address</source>
+        <translation>监听地址</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Friendly name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <source>127.0.0.1 lets in programs on this computer only. To let other computers in, give this computer's address (or 0.0.0.0 for all of them).</source>
+        <translation>127.0.0.1 只允许本机上的程序连接。要允许其他计算机连接，请填写本机的地址（或填 0.0.0.0 表示所有地址）。</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Listening on %1:%2</source>
+        <translation>正在 %1:%2 上监听</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>已关闭</translation>
+    </message>
+    <message>
+        <source>Clients connected: %1</source>
+        <translation>已连接的客户端：%1</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation>连接时间</translation>
+    </message>
+    <message>
+        <source>Last request</source>
+        <translation>最后请求</translation>
+    </message>
+</context>
+<context>
+    <name>LockDialog</name>
+    <message>
+        <source>Output locked</source>
+        <translation>输出已锁定</translation>
+    </message>
+    <message>
+        <source>Output %1 is locked by %2 since %3. Routing to it is refused until it is unlocked.</source>
+        <translation>输出 %1 自 %3 起被 %2 锁定。解锁之前，切换到该输出将被拒绝。</translation>
+    </message>
+    <message>
+        <source>Force the lock open? The controller that holds it sees it unlocked.</source>
+        <translation>强制解锁？持有该锁的控制端将看到它已被解锁。</translation>
+    </message>
+    <message>
+        <source>Force open</source>
+        <translation>强制解锁</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 </TS>

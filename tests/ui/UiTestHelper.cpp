@@ -1,6 +1,7 @@
 #include "UiTestHelper.h"
 
 #include "AppContext.h"
+#include "OutputLocks.h"
 #include "SerialPortList.h"
 #include "SimServer.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTimer>
 #include <QUrl>
 
@@ -104,4 +106,25 @@ double UiTestHelper::now() const
         return t;
     }();
     return static_cast<double>(clock.elapsed());
+}
+
+void UiTestHelper::lockOutput(int output, const QString &holder)
+{
+    AppContext::Instance()->locks()->lock(output, QStringLiteral("test"), holder);
+}
+
+int UiTestHelper::takenPort()
+{
+    if (!_taken) {
+        _taken = new QTcpServer(this);
+        _taken->listen(QHostAddress::LocalHost, 0);
+    }
+    return _taken->serverPort();
+}
+
+int UiTestHelper::freePort() const
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 
+class QTcpServer;
 class SimServer;
 
 // What the screen tests need besides appContext and sim: the working directory's
@@ -36,10 +37,16 @@ public:
     Q_INVOKABLE QString workFileUrl(const QString &name) const;
     Q_INVOKABLE bool fileExists(const QString &url) const;
     Q_INVOKABLE qint64 fileSize(const QString &url) const;
+    // Locks an output as a remote controller would (owner "test").
+    Q_INVOKABLE void lockOutput(int output, const QString &holder);
+    // A loopback port held open by the helper (to see a listen refused), and a free one.
+    Q_INVOKABLE int takenPort();
+    Q_INVOKABLE int freePort() const;
     // Milliseconds since an arbitrary start, for timing checks.
     Q_INVOKABLE double now() const;
 
 private:
     SimServer *_sim;
     QString _simAddress;
+    QTcpServer *_taken = nullptr;
 };
