@@ -29,6 +29,7 @@ AppContext::AppContext(QObject *parent)
     });
     _cmdadapter = new CommandAdapter(_replies.get(), this);
     _locks = new OutputLocks(this);
+    wireSupervision();
     lan_zh = new QTranslator(this);
     lan_zh->load(QStringLiteral(":/Tessaro_zh_CN.qm"));
     _currentSerialport = QString("");

@@ -17,7 +17,9 @@
 #include <memory>
 
 class ClientIO;
+class LinkSupervisor;
 class OutputLocks;
+class RouteWatch;
 class CommandAdapter;
 class QQmlEngine;
 class QTimer;
@@ -83,6 +85,10 @@ class AppContext : public QObject
     Q_PROPERTY(TrafficConsole *traffic READ traffic CONSTANT)
     // Outputs that remote controllers locked against routing.
     Q_PROPERTY(OutputLocks *locks READ locks CONSTANT)
+    // Presence, keep-alive and reconnecting of the device link.
+    Q_PROPERTY(LinkSupervisor *link READ supervisor CONSTANT)
+    // What became of each routing command; changes made elsewhere.
+    Q_PROPERTY(RouteWatch *routes READ routes CONSTANT)
 
 public:
     // The process-wide instance; the first call creates it.
@@ -178,6 +184,8 @@ public:
     // Every line sent and received, for the console window.
     TrafficConsole *traffic() const { return _traffic; }
     OutputLocks *locks() const { return _locks; }
+    LinkSupervisor *supervisor() const { return _supervisor; }
+    RouteWatch *routes() const { return _routes; }
 
     // ---- for controllers other than the screens (router protocol, command line) ----
     // A device answered with its model, so its channel counts are known.
@@ -209,6 +217,10 @@ public:
     Q_INVOKABLE void scanSerialPorts();
     Q_INVOKABLE void connectTerminal();
     Q_INVOKABLE void disconnectTerminal();
+    // Drops a connection attempt under way, and stops waiting to reconnect.
+    Q_INVOKABLE void cancelConnect();
+    // The link chosen, as the operator reads it: "127.0.0.1:8080" or the serial port.
+    Q_INVOKABLE QString linkDescription() const;
     Q_INVOKABLE void loadSetting();
     Q_INVOKABLE void saveSetting();
     Q_INVOKABLE void changeLangeuageZhCN(bool val);
@@ -300,7 +312,7 @@ public:
     // current link, wires the new one like a link of connectTerminal() and opens it.
     void attachLink(ClientIO *link);
     // The waits of the connection lifecycle, taken by the next link and timer start.
-    void setConnectionTimings(const ConnectionTimings &timings) { _timings = timings; }
+    void setConnectionTimings(const ConnectionTimings &timings);
     // Largest unterminated line the receive buffer keeps before it is discarded.
     static constexpr int kMaxReceiveBuffer = 1024 * 1024;
     // Bytes of an unfinished line waiting in the receive buffer (for tests and diagnostics).
@@ -348,6 +360,9 @@ signals:
     // A routing asked for on the screens left out locked outputs (every output it
     // would have touched for "One To One", which was then not sent at all).
     void routingRefused(const QVariantList &outputs, bool oneToOne);
+    // Something to tell the operator in the notice bar: "noDeviceAnswer",
+    // "stoppedAnswering", "reconnected", "notConfirmed" (args: {output, input} each).
+    void notice(const QString &key, const QVariantList &args);
 
 private slots:
     void onConnected();
@@ -372,6 +387,20 @@ private:
     void setConnectProblem(const QString &problem);
     // Closes the current link (if any) and releases it through the event loop.
     void dropLink();
+    // Makes and opens the link chosen (connectTerminal() without the operator's say).
+    void openLink();
+    // Closes a live link that failed in a way only the context sees; problem says why.
+    void loseLink(const QString &problem);
+    void wireSupervision();
+    // "keepAliveSeconds", "pollSeconds" and "reconnect" of the settings file.
+    void applySupervisionSettings(const QJsonObject &saved);
+    // A routing report: confirmation and changes made elsewhere, then the screens.
+    friend class ReplyApplier;
+    void applyRoutingReport(const QJsonArray &sws);
+    void applyModelReply(const QString &id, int inputs, int outputs);
+    void replyRecognised();
+    // A scene recall or reset routes every output: each takes what the device reports.
+    void expectAnyRouting();
     // Writes one command line to the current link when connected.
     void send(const QByteArray &line);
     // As send(), logging the operation's name first (the start-up queries).
@@ -428,6 +457,13 @@ private:
     MyCustomType m_customData;
     TrafficConsole *_traffic = nullptr;
     OutputLocks *_locks = nullptr;
+    LinkSupervisor *_supervisor = nullptr;
+    RouteWatch *_routes = nullptr;
+    bool _askedClose = false;   // the link going down was closed on purpose
+    QString _lossProblem;       // why loseLink() closed the link
+    bool _inFirstQueries = false;
+    int _ownRoutingQueries = 0; // routing queries of the watch, not yet answered
+    int _keepAlivePings = 0;    // keep-alive PINGs not yet answered
 
     bool _analyzing = false;      // the receive buffer is being parsed
     bool _discardingLine = false; // an over-long line was dropped; its rest is dropped too

@@ -6,6 +6,7 @@
 #include "CommandAdapter.h"
 #include "DelayMSec.h"
 #include "OutputLocks.h"
+#include "RouteWatch.h"
 
 #include <QDebug>
 
@@ -122,6 +123,10 @@ void AppContext::sendCmd_SW(int in, QJsonArray out)
             return;
     }
     send(CA::genSW(in, outs));
+    QMap<int, int> asked;
+    for (int o : outs)
+        asked.insert(o, in);
+    _routes->expect(asked);
 }
 
 void AppContext::sendCmd_DelaySW(int in, QJsonArray out)
@@ -142,6 +147,13 @@ void AppContext::sendCmd_SWOTO()
         return;
     }
     send(CA::genSWOTO());
+    if (isConnected()) {
+        // Output k shows input k, or the last input on a device with fewer inputs.
+        QMap<int, int> asked;
+        for (int o = 1; o <= _outchannels; ++o)
+            asked.insert(o, _inchannels > 0 ? qMin(o, _inchannels) : 0);
+        _routes->expect(asked);
+    }
 }
 
 void AppContext::sendCmd_SetOutput(int key, bool val, int delay)
@@ -165,10 +177,24 @@ void AppContext::sendCmd_SaveSence(int val)
 void AppContext::sendCmd_CallSence(int val)
 {
     send(CA::genScenceCall(val));
+    expectAnyRouting();
 }
 void AppContext::sendCmd_SenceDefault()
 {
     send(CA::genSenceDefault());
+    _routes->setDeviceRoutesByItself(false);
+    expectAnyRouting();
+}
+
+void AppContext::expectAnyRouting()
+{
+    // Every output takes whatever the recalled routing is.
+    if (!isConnected())
+        return;
+    QMap<int, int> any;
+    for (int o = 1; o <= _outchannels; ++o)
+        any.insert(o, 0);
+    _routes->expect(any);
 }
 
 void AppContext::sendCmd_SetSenceLoopEN(QJsonArray keys, int interval)
@@ -182,11 +208,13 @@ void AppContext::sendCmd_SetSenceLoopEN(QJsonArray keys, int interval)
         intervals.append(interval);
     }
     send(CA::genSetSenceLoopEN(scenes, intervals));
+    _routes->setDeviceRoutesByItself(true);
 }
 
 void AppContext::sendCmd_SetSenceLoopDis()
 {
     send(CA::genSetSenceLoopDis());
+    _routes->setDeviceRoutesByItself(false);
 }
 void AppContext::sendCmd_SetEDID(int key, int val)
 {

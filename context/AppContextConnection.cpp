@@ -4,6 +4,8 @@
 
 #include "CommandAdapter.h"
 #include "DelayMSec.h"
+#include "LinkSupervisor.h"
+#include "RouteWatch.h"
 #include "SerialPortList.h"
 #include "SerialportIO.h"
 #include "SettingsStore.h"
@@ -38,6 +40,7 @@ void AppContext::init()
         setCurrentSerialportBaudrate(saved.value(QStringLiteral("currentSerialportBaudrate")).toInt(0));
     if (saved.contains(QStringLiteral("currentIP")))
         setCurrentIP(saved.value(QStringLiteral("currentIP")).toString());
+    applySupervisionSettings(saved);
 
     if (!rx_timer) {
         rx_timer = new QTimer(this);
@@ -81,9 +84,17 @@ void AppContext::attachLink(ClientIO *link)
 
 void AppContext::connectTerminal()
 {
+    _supervisor->operatorAction();
+    openLink();
+}
+
+void AppContext::openLink()
+{
     // The link being replaced reports its disconnection first, which clears the pending
     // state: only then does the new attempt begin.
+    _askedClose = true;
     dropLink();
+    _askedClose = false;
     setConnectProblem(QString());
     setIsConnectPending(true);
     qDebug() << "AppContext::connectTerminal";
@@ -96,6 +107,12 @@ void AppContext::connectTerminal()
         if (!SerialPortList::exists(_currentSerialport)) {
             qDebug() << "connect without serialport";
             setConnectProblem(ConnectProblem::forFailure(ClientIO::Failure::PortNotFound));
+            setIsConnectPending(false);
+            return;
+        }
+        if (_currentSerialportBaudrate <= 0) {
+            qDebug() << "connect without baud rate";
+            setConnectProblem(ConnectProblem::NoBaudRate);
             setIsConnectPending(false);
             return;
         }
@@ -121,9 +138,38 @@ void AppContext::disconnectTerminal()
     // With the link already down (a device that dropped the connection, for example
     // while it reboots after a factory reset) there is nothing to wait for: a pending
     // state here would never be cleared.
+    _supervisor->operatorAction();
     if (!_clientio || !_isConnected)
         return;
     setIsConnectPending(true);
+    _askedClose = true;
+    _clientio->close();
+}
+
+void AppContext::cancelConnect()
+{
+    _supervisor->operatorAction();
+    if (!_clientio || _isConnected)
+        return;
+    qDebug() << "connection attempt cancelled";
+    _askedClose = true;
+    dropLink();
+    _askedClose = false;
+    setIsConnectPending(false);
+}
+
+QString AppContext::linkDescription() const
+{
+    if (_conntype == 0)
+        return _currentSerialport;
+    return QStringLiteral("%1:%2").arg(_currentIP.trimmed()).arg(kDevicePort);
+}
+
+void AppContext::loseLink(const QString &problem)
+{
+    if (!_clientio || !_isConnected)
+        return;
+    _lossProblem = problem;
     _clientio->close();
 }
 
@@ -132,6 +178,10 @@ void AppContext::onConnected()
     setIsConnected(true);
     setIsConnectPending(false);
     setConnectProblem(QString());
+    _keepAlivePings = 0;
+    _ownRoutingQueries = 0;
+    _routes->linkUp();
+    _supervisor->linkUp();
     // Bound to the link that came up: a link replaced within the second takes its
     // first queries with it.
     QTimer::singleShot(_timings.firstQueriesDelayMs, sender() ? sender() : this,
@@ -140,23 +190,35 @@ void AppContext::onConnected()
 
 void AppContext::afterConnected()
 {
+    _inFirstQueries = true;
     sendCmd_Ping();
+    _supervisor->firstPingSent();
     sendCmd_GetSW();
     Delay_MSec(kQueryPauseMs);
     sendCmd_GetOutput();
     Delay_MSec(kQueryPauseMs);
     sendCmd_GetBeepEn();
+    _inFirstQueries = false;
 }
 
 void AppContext::onDisconnected()
 {
+    bool asked = _askedClose;
+    _askedClose = false;
     if (auto *link = qobject_cast<ClientIO *>(sender()))
         setConnectProblem(ConnectProblem::forFailure(link->failure()));
+    if (!_lossProblem.isEmpty()) {
+        setConnectProblem(_lossProblem);
+        _lossProblem.clear();
+        asked = false;
+    }
     setIsConnected(false);
     setIsConnectPending(false);
     setMode(QString());
     setInChannels(0);
     setOutChannels(0);
+    _routes->linkDown();
+    _supervisor->linkDown(asked);
 }
 
 void AppContext::onReadReady()

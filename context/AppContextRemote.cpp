@@ -4,6 +4,7 @@
 
 #include "CommandAdapter.h"
 #include "RouteTable.h"
+#include "RouteWatch.h"
 
 #include <QJsonObject>
 
@@ -31,6 +32,10 @@ void AppContext::routeOutputs(int in, const QList<int> &outs)
         if (o < 1 || o > _outchannels)
             return;
     send(CommandAdapter::genSW(in, outs));
+    QMap<int, int> asked;
+    for (int o : outs)
+        asked.insert(o, in);
+    _routes->expect(asked);
 }
 
 QString AppContext::channelLabel(bool input, int n) const

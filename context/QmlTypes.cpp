@@ -4,7 +4,10 @@
 #include "EdidInspector.h"
 #include "ModelGroups.h"
 #include "MyCustomType.h"
+#include "LinkSupervisor.h"
 #include "OutputLocks.h"
+#include "RouteWatch.h"
+#include "SendPacer.h"
 
 #include <QQmlEngine>
 
@@ -19,6 +22,11 @@ void registerTessaroQmlTypes()
     qmlRegisterSingletonType<ModelGroups>(
         "Tessaro", 1, 0, "Models", [](QQmlEngine *, QJSEngine *) -> QObject * { return new ModelGroups; });
     qmlRegisterType<AdvanceLists>("Tessaro", 1, 0, "AdvanceLists");
+    qmlRegisterType<SendPacer>("Tessaro", 1, 0, "SendPacer");
     qmlRegisterUncreatableType<OutputLocks>("Tessaro", 1, 0, "OutputLocks",
                                             QStringLiteral("the context's locks are appContext.locks"));
+    qmlRegisterUncreatableType<LinkSupervisor>("Tessaro", 1, 0, "LinkSupervisor",
+                                               QStringLiteral("the context's link watch is appContext.link"));
+    qmlRegisterUncreatableType<RouteWatch>("Tessaro", 1, 0, "RouteWatch",
+                                           QStringLiteral("the context's route watch is appContext.routes"));
 }

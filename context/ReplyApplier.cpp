@@ -20,16 +20,19 @@ void ReplyApplier::lineUnrecognised(const QByteArray &line)
     _ctx->traffic()->log()->markUnrecognised(line);
 }
 
+void ReplyApplier::lineRecognised()
+{
+    _ctx->replyRecognised();
+}
+
 void ReplyApplier::replyModel(const QString &id, int inputs, int outputs)
 {
-    _ctx->setInChannels(inputs);
-    _ctx->setOutChannels(outputs);
-    _ctx->setMode(id);
+    _ctx->applyModelReply(id, inputs, outputs);
 }
 
 void ReplyApplier::replySwitchList(const QJsonArray &sws)
 {
-    _ctx->setSws(sws);
+    _ctx->applyRoutingReport(sws);
 }
 
 void ReplyApplier::replyOutputStates(const QJsonArray &st)

@@ -13,6 +13,7 @@ public:
 
     void lineReceived(const QByteArray &line) override;
     void lineUnrecognised(const QByteArray &line) override;
+    void lineRecognised() override;
 
     // The identified model's outputs; before a model reply, the most any known model has.
     int outputLimit() const override;

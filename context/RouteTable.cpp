@@ -17,6 +17,11 @@ int number(const QJsonValue &v)
 
 QVector<int> perOutput(const QJsonArray &sws, int outputs)
 {
+    if (outputs <= 0) { // before the model is known: as many as the report names
+        for (const QJsonValue &entry : sws)
+            for (const QJsonValue &out : entry.toObject().value(QStringLiteral("out")).toArray())
+                outputs = qMax(outputs, qMin(number(out), 256));
+    }
     QVector<int> routing(qMax(0, outputs), 0);
     for (const QJsonValue &entry : sws) {
         const QJsonObject route = entry.toObject();

@@ -64,12 +64,14 @@ bool TcpClientIO::open()
         _client.close();
     _connected = false;
     _closeRequested = false;
+    _reported = false;
     setFailure(Failure::None);
     QTimer::singleShot(_checkMs, Qt::PreciseTimer, this, &TcpClientIO::onCheckTimeout);
     if (isBadNumericAddress(_host)) {
-        // Nothing to try; the check reports it like any failed attempt.
+        // Nothing to try: reported as soon as the caller is back in the event loop.
         qDebug() << "TcpClientIO: not a valid address" << _host;
         setFailure(Failure::BadAddress);
+        QTimer::singleShot(0, this, &TcpClientIO::reportFailure);
         return true;
     }
     _client.connectToHost(_host, static_cast<quint16>(_port), QIODevice::ReadWrite,
@@ -113,15 +115,28 @@ void TcpClientIO::onError(QAbstractSocket::SocketError error)
     if (!_closeRequested && failure() == Failure::None)
         setFailure(failureOf(error, _connected));
     _client.close();
+    // An attempt the system turned down (refused, unreachable, no such host) ends now
+    // rather than at the check; a live link reports its loss through the socket.
+    if (!_connected && !_closeRequested)
+        reportFailure();
+}
+
+void TcpClientIO::reportFailure()
+{
+    if (_reported || _connected || _closeRequested)
+        return;
+    _reported = true;
+    emit onDisconnected();
 }
 
 void TcpClientIO::onCheckTimeout()
 {
     qDebug() << "检查连接状态" << _connected;
-    if (!_connected) {
+    if (!_connected && !_reported) {
         _client.close();
         if (failure() == Failure::None)
             setFailure(Failure::NoAnswer);
+        _reported = true;
         emit onDisconnected();
     }
 }

@@ -5,8 +5,8 @@
 #include <QTcpSocket>
 
 // ClientIO over a TCP client connection. The connection is confirmed when the socket
-// reports it; an attempt that has not connected within the connection check (5 s) is
-// given up.
+// reports it; a refusal or error the system reports ends the attempt at once, and an
+// attempt that has heard nothing within the connection check (5 s) is given up.
 class TcpClientIO : public ClientIO
 {
     Q_OBJECT
@@ -26,6 +26,7 @@ private slots:
     void onError(QAbstractSocket::SocketError error);
     void onCheckTimeout();
     void onTCPConnected();
+    void reportFailure();
 
 private:
     QString _host;
@@ -33,5 +34,6 @@ private:
     QTcpSocket _client;
     bool _connected = false;
     bool _closeRequested = false; // close() was called during this attempt
+    bool _reported = false;       // this attempt's failure went out already
     int _checkMs = kConnectCheckMs;
 };

@@ -319,16 +319,20 @@ void CommandAdapter::analyzeCommand(QByteArray &line)
         const QString id = decode(line);
         ModelCatalogue::Counts counts;
         if (ModelCatalogue::lookup(id, &counts)) {
-            if (sink)
+            if (sink) {
                 sink->replyModel(id, counts.inputs, counts.outputs);
+                sink->lineRecognised();
+            }
             return;
         }
     } else {
         const QByteArray keyword = cutAtZero(line.left(space));
         const auto row = keywords().constFind(keyword);
         if (row != keywords().cend()) {
-            if (sink)
+            if (sink) {
                 apply(sink, row.value(), keyword, decode(line.mid(space + 1)));
+                sink->lineRecognised();
+            }
             return;
         }
     }

@@ -19,6 +19,8 @@ public:
     // state keeper may ignore them.
     virtual void lineReceived(const QByteArray &line) { Q_UNUSED(line) }
     virtual void lineUnrecognised(const QByteArray &line) { Q_UNUSED(line) }
+    // A line that was a known reply, after it was applied.
+    virtual void lineRecognised() {}
 
     // The most outputs a routing ("SWS") or output-state ("OutPutST") report may name:
     // fields past it are ignored, so a babbling device cannot make a report of any size.

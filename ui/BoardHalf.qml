@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Tessaro 1.0
 import "BoardTables.js" as Tables
 
 // One half of the board settings: pick an input (or output) board, see what the device
@@ -118,8 +119,16 @@ Rectangle {
     function pictureChanged(member, value, operation) {
         if (refilling || selectedBoard <= 0 || value === loaded[member])
             return
-        appContext[operation](selectedBoard, value)
+        pacer.push(operation + ":" + selectedBoard, [operation, selectedBoard, value])
         store(member, value)
+    }
+
+    // Sliders send while they move: at most one command per control every 100 ms, and
+    // always the final value.
+    SendPacer {
+        id: pacer
+        intervalMs: 100
+        onFire: appContext[value[0]](value[1], value[2])
     }
 
     function resolutionChosen(row) {
@@ -263,6 +272,7 @@ Rectangle {
             from: 0
             to: 100
             onChanged: half.pictureChanged("Brt", value, "sendCmd_SetRXTXBrightness")
+            onReleased: pacer.flush()
         }
         BoardSlider {
             id: contrast
@@ -273,6 +283,7 @@ Rectangle {
             from: 0
             to: 100
             onChanged: half.pictureChanged("Contrs", value, "sendCmd_SetRXTXContrast")
+            onReleased: pacer.flush()
         }
         BoardSlider {
             id: sharpness
@@ -283,6 +294,7 @@ Rectangle {
             from: 0
             to: 100
             onChanged: half.pictureChanged("Sharp", value, "sendCmd_SetRXTXSharpness")
+            onReleased: pacer.flush()
         }
         BoardSlider {
             id: red
@@ -293,6 +305,7 @@ Rectangle {
             from: 0
             to: 255
             onChanged: half.pictureChanged("TempR", value, "sendCmd_SetRXTXColorTempR")
+            onReleased: pacer.flush()
         }
         BoardSlider {
             id: green
@@ -303,6 +316,7 @@ Rectangle {
             from: 0
             to: 255
             onChanged: half.pictureChanged("TempG", value, "sendCmd_SetRXTXColorTempG")
+            onReleased: pacer.flush()
         }
         BoardSlider {
             id: blue
@@ -313,6 +327,7 @@ Rectangle {
             from: 0
             to: 255
             onChanged: half.pictureChanged("TempB", value, "sendCmd_SetRXTXColorTempB")
+            onReleased: pacer.flush()
         }
         Item {
             width: parent.width

@@ -16,6 +16,8 @@ Item {
 
     // The operator (or a refill) moved the slider to value.
     signal changed(int value)
+    // The operator let go of the slider.
+    signal released()
 
     Text {
         width: row.labelWidth
@@ -35,6 +37,10 @@ Item {
         stepSize: 1
         snapMode: Slider.SnapAlways
         onValueChanged: row.changed(Math.trunc(value))
+        onPressedChanged: {
+            if (!pressed)
+                row.released()
+        }
     }
     Text {
         objectName: row.objectName + "Value"

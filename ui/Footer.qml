@@ -21,7 +21,9 @@ Item {
             height: parent.height
             verticalAlignment: Text.AlignVCenter
             color: "white"
-            text: appContext.isConnected ? qsTr("Connected") : qsTr("Disconnected")
+            // "Connected" only once a device answered on the link.
+            text: appContext.isConnected ? (appContext.link.answered ? qsTr("Connected") : qsTr("Opened, no answer"))
+                                         : qsTr("Disconnected")
         }
         Text {
             objectName: "footerLinkType"

@@ -15,6 +15,8 @@ Rectangle {
     property color titleColor: "white"
     // Output boxes mark locked outputs (the context's lock table), null for none.
     property var locks: null
+    // Output boxes show what became of routing commands (the context's route watch).
+    property var routes: null
     readonly property alias grid: grid
 
     // Row number (0-based) of the tile that was clicked.
@@ -55,6 +57,12 @@ Rectangle {
             isActive: model.active
             isMakeEnable: box.showOpenState ? model.isOpen : true
             onClicked: box.tileClicked(parseInt(model.index, 10) - 1)
+
+            RouteMark {
+                objectName: "routeMark"
+                state_: box.routes !== null && box.routes.revision >= 0
+                        ? box.routes.markOf(parseInt(model.index, 10)) : 0
+            }
 
             LockMark {
                 objectName: "lockMark"

@@ -264,6 +264,7 @@ Item {
             titleColor: root.fontColor
             showOpenState: true
             locks: appContext.locks
+            routes: appContext.routes
             model: outputModel
             onTileClicked: root.toggleOutput(row)
         }

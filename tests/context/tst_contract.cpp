@@ -85,6 +85,8 @@ const Prop kProps[] = {
     {"connectProblem", "QString", "connectProblemChanged", false},
     {"traffic", "TrafficConsole*", "", false},
     {"locks", "OutputLocks*", "", false},
+    {"link", "LinkSupervisor*", "", false},
+    {"routes", "RouteWatch*", "", false},
 };
 } // namespace
 
@@ -148,7 +150,8 @@ void TstContract::notificationsInOrder()
                                      "sgOutResSelectChanged",
                                      "customDataChanged",
                                      "connectProblemChanged",
-                                     "routingRefused"};
+                                     "routingRefused",
+                                     "notice"};
     QByteArrayList signalNames;
     const QMetaObject *mo = probe().metaObject();
     for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {

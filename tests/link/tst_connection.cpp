@@ -404,9 +404,14 @@ void TestConnection::failedAttemptsSayWhy()
     ctx.connectTerminal();
     QCOMPARE(ctx.connectProblem(), QStringLiteral("portNotFound"));
     TestPty pty;
+    ctx.setCurrentSerialport(pty.slave);
+    ctx.connectTerminal(); // no baud rate chosen yet
+    QVERIFY(!ctx.isConnected());
+    QVERIFY(!ctx.isConnectPending());
+    QCOMPARE(ctx.connectProblem(), QStringLiteral("noBaudRate"));
+    ctx.setCurrentSerialportBaudrate(9600);
     QSerialPort other(pty.slave);
     QVERIFY(other.open(QIODevice::ReadWrite));
-    ctx.setCurrentSerialport(pty.slave);
     ctx.connectTerminal();
     QVERIFY(!ctx.isConnected());
     QCOMPARE(ctx.connectProblem(), QStringLiteral("portBusy"));

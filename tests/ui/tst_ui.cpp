@@ -9,6 +9,7 @@
 // outside any test function (while a file's objects are created) fails the file's run,
 // with its file and line.
 #include "AppContext.h"
+#include "ConnectionStatus.h"
 #include "QmlTypes.h"
 #include "RouterServer.h"
 #include "SimServer.h"
@@ -52,6 +53,11 @@ public slots:
         }
         _helper = new UiTestHelper(_sim, _address, this);
         _remote = new RouterServer(AppContext::Instance(), this);
+        // Screens are tested link by link: a dropped link stays down unless a test
+        // turns reconnecting on.
+        ConnectionTimings timings;
+        timings.reconnect = false;
+        AppContext::Instance()->setConnectionTimings(timings);
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
