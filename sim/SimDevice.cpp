@@ -5,6 +5,7 @@
 #include "ModelCatalogue.h"
 
 #include <QJsonDocument>
+#include <QRandomGenerator>
 #include <QTimer>
 
 namespace {
@@ -436,10 +437,32 @@ void SimDevice::setAutoRouteInterval(int seconds)
         _autoTimer->start(qMax(1, qRound(seconds * _msPerSecond)));
 }
 
+void SimDevice::setRandomRouteInterval(int seconds)
+{
+    setAutoRouteInterval(seconds);
+    _autoRandom = seconds > 0;
+}
+
+void SimDevice::routeAtDevice(int output, int input, bool reportIt)
+{
+    if (!validOutput(output) || !validInput(input))
+        return;
+    _routing[output - 1] = input;
+    log(QStringLiteral("output %1 switched at the device to input %2").arg(output).arg(input));
+    if (reportIt)
+        emit report(swsLine());
+}
+
 void SimDevice::autoRoute()
 {
     if (_outputs == 0 || _inputs == 0)
         return;
+    if (_autoRandom) {
+        const int out = int(QRandomGenerator::global()->bounded(_outputs)) + 1;
+        const int in = (_routing[out - 1] + int(QRandomGenerator::global()->bounded(qMax(1, _inputs - 1)))) % _inputs + 1;
+        routeAtDevice(out, in);
+        return;
+    }
     _routing[0] = _routing[0] % _inputs + 1;
     log(QStringLiteral("output 1 switched by the device to input %1").arg(_routing[0]));
     emit report(swsLine());

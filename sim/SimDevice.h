@@ -62,6 +62,11 @@ public:
     // Routing faults: "SW" and "SWOTO" are ignored without an answer; or only the first
     // n outputs of each "SW" are applied (0: all).
     void setIgnoreRouting(bool on) { _ignoreRouting = on; }
+    // Routes as the front panel or the remote control would, and reports it unless
+    // told not to (a device that keeps such changes to itself until asked).
+    void routeAtDevice(int output, int input, bool report = true);
+    // Every `seconds` a random output goes to another input by itself (0 stops it).
+    void setRandomRouteInterval(int seconds);
     void setPartialRouting(int outputs) { _partialRouting = qMax(0, outputs); }
 
     bool beepEnabled() const { return _beep; }
@@ -151,6 +156,7 @@ private:
     QTimer *_autoTimer = nullptr;
     double _msPerSecond = 1000.0;
     bool _ignoreRouting = false;
+    bool _autoRandom = false;
     int _partialRouting = 0;
 
     bool _beep = true;

@@ -82,6 +82,9 @@ public:
     int dropLineEndEvery = 0;
     int linesSent = 0;
     int acceptDelayMs = 0;
+    bool silent = false;
+    int stopAnsweringMs = 0;
+    QTimer *stopAnswering = nullptr;
 
     bool echo = false;
     QFile logFile;
@@ -113,6 +116,17 @@ public:
         if (now == connected)
             return;
         connected = now;
+        if (connected && stopAnsweringMs > 0) {
+            if (!stopAnswering) {
+                stopAnswering = new QTimer(q);
+                stopAnswering->setSingleShot(true);
+                QObject::connect(stopAnswering, &QTimer::timeout, q, [this] {
+                    log(QStringLiteral("!! the device stops answering"));
+                    silent = true;
+                });
+            }
+            stopAnswering->start(stopAnsweringMs);
+        }
         emit q->clientConnectedChanged();
     }
 
@@ -141,6 +155,10 @@ public:
         received.append(line);
         log(QStringLiteral("<- ") + line);
         emit q->lineReceived(line);
+        if (silent) {
+            log(QStringLiteral("!! silent: no answer"));
+            return;
+        }
         const QStringList replies = device->handleLine(line);
         for (const QString &reply : replies)
             sendLine(ch, reply);
@@ -160,6 +178,8 @@ public:
 
     void sendLine(int ch, const QString &line)
     {
+        if (silent)
+            return;
         QByteArray bytes = line.toLocal8Bit();
         ++linesSent;
         const bool cut = dropLineEndEvery > 0 && linesSent % dropLineEndEvery == 0;
@@ -743,6 +763,17 @@ void SimServer::setAcceptDelay(int ms)
 void SimServer::setAutoRouteInterval(int seconds)
 {
     d->device->setAutoRouteInterval(seconds);
+}
+
+void SimServer::setSilent(bool on)
+{
+    d->silent = on;
+    d->log(on ? QStringLiteral("!! silent") : QStringLiteral("answering again"));
+}
+
+void SimServer::setStopAnsweringAfter(int ms)
+{
+    d->stopAnsweringMs = qMax(0, ms);
 }
 
 void SimServer::setIgnoreRouting(bool on)

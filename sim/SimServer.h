@@ -71,6 +71,10 @@ public:
     void setAcceptDelay(int ms);
     // The device switches output 1 to the next input by itself every `seconds`.
     void setAutoRouteInterval(int seconds);
+    // Answers nothing and reports nothing, keeping the link open (a device that hangs).
+    Q_INVOKABLE void setSilent(bool on);
+    // Goes silent `ms` after each panel connects (0: never).
+    void setStopAnsweringAfter(int ms);
     // "SW" and "SWOTO" are ignored without an answer.
     void setIgnoreRouting(bool on);
     // Only the first n outputs of every "SW" are applied (0: all).

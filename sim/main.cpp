@@ -112,9 +112,18 @@ int main(int argc, char *argv[])
     const QCommandLineOption partialRouting(
         QStringLiteral("partial-routing"), QStringLiteral("Apply only the first N outputs of every SW command."),
         QStringLiteral("N"));
+    const QCommandLineOption randomRoute(
+        QStringLiteral("random-route"),
+        QStringLiteral("Switch a random output to another input by itself every S seconds."), QStringLiteral("S"));
+    const QCommandLineOption silentOpt(QStringLiteral("silent"),
+                                       QStringLiteral("Accept the link but never answer."));
+    const QCommandLineOption stopAfter(QStringLiteral("stop-answering-after"),
+                                       QStringLiteral("Stop answering S seconds after a panel connects, "
+                                                      "keeping the link open."),
+                                       QStringLiteral("S"));
     parser.addOptions({listen, pty, model, listModels, log, quiet, chunk, chunkGap, delay, closeAfter,
                        garbageConnect, garbageEvery, noCrlf, acceptDelay, autoRoute, msPerSecond,
-                       ignoreRouting, partialRouting});
+                       ignoreRouting, partialRouting, randomRoute, silentOpt, stopAfter});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -146,6 +155,8 @@ int main(int argc, char *argv[])
     const int autoSecs = intOption(parser, autoRoute, &ok);
     const int msSecond = intOption(parser, msPerSecond, &ok);
     const int partialN = intOption(parser, partialRouting, &ok);
+    const int randomSecs = intOption(parser, randomRoute, &ok);
+    const int stopSecs = intOption(parser, stopAfter, &ok);
     if (!ok)
         return 2;
 
@@ -167,6 +178,10 @@ int main(int argc, char *argv[])
     sim.setAutoRouteInterval(autoSecs);
     sim.setIgnoreRouting(parser.isSet(ignoreRouting));
     sim.setPartialRouting(partialN);
+    if (randomSecs > 0)
+        sim.device()->setRandomRouteInterval(randomSecs);
+    sim.setSilent(parser.isSet(silentOpt));
+    sim.setStopAnsweringAfter(stopSecs * 1000);
 
     bool serving = false;
     if (parser.value(listen) != QLatin1String("none")) {
