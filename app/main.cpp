@@ -1,4 +1,5 @@
 #include "AppContext.h"
+#include "LogFilter.h"
 #include "QmlTypes.h"
 
 #include <QCoreApplication>
@@ -70,6 +71,7 @@ int main(int argc, char *argv[])
     preferSoftwareRenderer();
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QGuiApplication app(argc, argv);
+    LogFilter::apply(QCoreApplication::arguments());
     // A Linux executable carries no version record, so the build provides it.
     if (QCoreApplication::applicationVersion().isEmpty())
         QCoreApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));

@@ -2,6 +2,7 @@
 
 #include "ClientIO.h"
 #include "CommandAdapter.h"
+#include "ContextLog.h"
 #include "ReplyApplier.h"
 #include "SettingsStore.h"
 
@@ -175,7 +176,7 @@ void AppContext::cmd_SetAudioHdmiOrAnlog(int port, int value)
     // A port the list has no entry for (a device report naming a port the model does
     // not have) is ignored rather than written out of range.
     if (port < 1 || port > _audioHdmiOrAnalog.size()) {
-        qDebug() << "cmd_SetAudioHdmiOrAnlog: no output" << port << "in the audio list";
+        qCDebug(lcContext) << "cmd_SetAudioHdmiOrAnlog: no output" << port << "in the audio list";
         return;
     }
     _audioHdmiOrAnalog[port - 1] = value;

@@ -4,9 +4,8 @@
 
 #include "ClientIO.h"
 #include "CommandAdapter.h"
+#include "ContextLog.h"
 #include "DelayMSec.h"
-
-#include <QDebug>
 
 namespace {
 
@@ -41,7 +40,7 @@ void AppContext::sendLogged(const char *name, const QByteArray &line)
 {
     if (!isConnected())
         return;
-    qDebug() << name;
+    qCDebug(lcContext) << name;
     send(line);
 }
 

@@ -3,13 +3,13 @@
 #include "AppContext.h"
 
 #include "CommandAdapter.h"
+#include "ContextLog.h"
 #include "DelayMSec.h"
 #include "SerialPortList.h"
 #include "SerialportIO.h"
 #include "SettingsStore.h"
 #include "TcpClientIO.h"
 
-#include <QDebug>
 #include <QTimer>
 
 namespace {
@@ -21,8 +21,9 @@ void AppContext::init()
 {
     loadSetting();
     if (_store->unreadable()) {
-        qDebug() << "settings:" << _store->path() << "exists but cannot be read; running with defaults"
-                 << "and leaving the file as it is";
+        qCDebug(lcContext) << "settings:" << _store->path()
+                           << "exists but cannot be read; running with defaults"
+                           << "and leaving the file as it is";
         setConnectProblem(ConnectProblem::SettingsUnreadable);
     }
     const QJsonObject saved = _setting;
@@ -53,7 +54,7 @@ void AppContext::scanSerialPorts()
     const QStringList names = SerialPortList::available();
     for (const QString &name : names)
         _serialports.append(name);
-    qDebug() << "scan serial ports:" << names;
+    qCDebug(lcContext) << "scan serial ports:" << names;
     emit serialPortsChanged();
 }
 
@@ -86,15 +87,15 @@ void AppContext::connectTerminal()
     dropLink();
     setConnectProblem(QString());
     setIsConnectPending(true);
-    qDebug() << "AppContext::connectTerminal";
+    qCDebug(lcContext) << "AppContext::connectTerminal";
 
     ClientIO *link = nullptr;
     if (_conntype == 0) {
-        qDebug() << "connect" << _currentSerialport << _currentSerialportBaudrate;
+        qCDebug(lcContext) << "connect" << _currentSerialport << _currentSerialportBaudrate;
         // A listed name, or the path of a port that enumeration leaves out (a
         // pseudo-terminal, or a path given on the command line).
         if (!SerialPortList::exists(_currentSerialport)) {
-            qDebug() << "connect without serialport";
+            qCDebug(lcContext) << "connect without serialport";
             setConnectProblem(ConnectProblem::forFailure(ClientIO::Failure::PortNotFound));
             setIsConnectPending(false);
             return;
@@ -193,7 +194,8 @@ void AppContext::dropOversizedLine()
 {
     // A device that never ends its line must not make the buffer grow without bound.
     if (_data.size() > kMaxReceiveBuffer) {
-        qDebug() << "receive buffer over" << kMaxReceiveBuffer << "bytes without a line end; discarded";
+        qCDebug(lcContext) << "receive buffer over" << kMaxReceiveBuffer
+                           << "bytes without a line end; discarded";
         _traffic->log()->addDiscarded(_data);
         _data.clear();
         _discardingLine = true;
@@ -225,7 +227,7 @@ void AppContext::onRead_timerout()
 {
     if (_analyzing) // never pull the buffer from under a running parse
         return;
-    qDebug() << "Recived timerout:" << _data;
+    qCDebug(lcContext) << "Recived timerout:" << _data;
     if (rx_timer)
         rx_timer->stop();
     _traffic->log()->addDiscarded(_data);

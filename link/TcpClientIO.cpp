@@ -1,6 +1,7 @@
 #include "TcpClientIO.h"
 
-#include <QDebug>
+#include "LinkLog.h"
+
 #include <QHostAddress>
 #include <QRegularExpression>
 #include <QTimer>
@@ -68,7 +69,7 @@ bool TcpClientIO::open()
     QTimer::singleShot(_checkMs, Qt::PreciseTimer, this, &TcpClientIO::onCheckTimeout);
     if (isBadNumericAddress(_host)) {
         // Nothing to try; the check reports it like any failed attempt.
-        qDebug() << "TcpClientIO: not a valid address" << _host;
+        qCDebug(lcLink) << "TcpClientIO: not a valid address" << _host;
         setFailure(Failure::BadAddress);
         return true;
     }
@@ -90,12 +91,12 @@ bool TcpClientIO::close()
 
 int TcpClientIO::write(QByteArray data)
 {
-    qDebug() << "TcpClientIO::write" << data;
+    qCDebug(lcLink) << "TcpClientIO::write" << data;
     if (!_client.isOpen())
         return 0;
     const qint64 written = _client.write(data);
     _client.flush();
-    qDebug() << "write ok" << written;
+    qCDebug(lcLink) << "write ok" << written;
     return static_cast<int>(written);
 }
 
@@ -108,7 +109,7 @@ QByteArray TcpClientIO::read()
 
 void TcpClientIO::onError(QAbstractSocket::SocketError error)
 {
-    qDebug() << "TcpClientIO::onError" << error;
+    qCDebug(lcLink) << "TcpClientIO::onError" << error;
     // The first error of an attempt names its cause; the close below may add more.
     if (!_closeRequested && failure() == Failure::None)
         setFailure(failureOf(error, _connected));
@@ -117,7 +118,7 @@ void TcpClientIO::onError(QAbstractSocket::SocketError error)
 
 void TcpClientIO::onCheckTimeout()
 {
-    qDebug() << "检查连接状态" << _connected;
+    qCDebug(lcLink) << "检查连接状态" << _connected;
     if (!_connected) {
         _client.close();
         if (failure() == Failure::None)
