@@ -5,6 +5,7 @@
 #include "CommandAdapter.h"
 #include "ContextLog.h"
 #include "DelayMSec.h"
+#include "DeviceAddress.h"
 #include "SerialPortList.h"
 #include "SerialportIO.h"
 #include "SettingsStore.h"
@@ -13,7 +14,6 @@
 #include <QTimer>
 
 namespace {
-constexpr int kDevicePort = 8080;
 constexpr int kQueryPauseMs = 100;
 } // namespace
 
@@ -85,6 +85,7 @@ void AppContext::connectTerminal()
     // The link being replaced reports its disconnection first, which clears the pending
     // state: only then does the new attempt begin.
     dropLink();
+    _connectTarget = _conntype == 0 ? QString() : linkAddress();
     setConnectProblem(QString());
     setIsConnectPending(true);
     qCDebug(lcContext) << "AppContext::connectTerminal";
@@ -102,19 +103,27 @@ void AppContext::connectTerminal()
         }
         link = new SerialportIO(_currentSerialport, _currentSerialportBaudrate, this);
     } else {
-        qDebug() << "connect" << _currentIP << kDevicePort;
-        if (_currentIP.trimmed().isEmpty()) {
-            qDebug() << "connect without ip";
+        // "192.168.1.50" goes to port 8080, "192.168.1.50:9000" to port 9000.
+        const DeviceAddress address = DeviceAddress::parse(_currentIP);
+        qCDebug(lcContext) << "connect" << _currentIP << address.port;
+        if (_currentIP.trimmed().isEmpty() || !address.valid) {
+            qCDebug(lcContext) << (_currentIP.trimmed().isEmpty() ? "connect without ip"
+                                                                  : "connect: not a valid address");
             setConnectProblem(ConnectProblem::forFailure(ClientIO::Failure::BadAddress));
             setIsConnectPending(false);
             return;
         }
-        auto *tcp = new TcpClientIO(_currentIP, kDevicePort, this);
+        auto *tcp = new TcpClientIO(address.host, address.port, this);
         tcp->setConnectCheckMs(_timings.connectCheckMs);
         link = tcp;
     }
 
     attachLink(link);
+}
+
+QString AppContext::linkAddress() const
+{
+    return DeviceAddress::display(_currentIP);
 }
 
 void AppContext::disconnectTerminal()

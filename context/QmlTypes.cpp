@@ -1,5 +1,6 @@
 #include "QmlTypes.h"
 
+#include "AddressValidator.h"
 #include "AdvanceLists.h"
 #include "EdidInspector.h"
 #include "ModelGroups.h"
@@ -18,4 +19,5 @@ void registerTessaroQmlTypes()
     qmlRegisterSingletonType<ModelGroups>(
         "Tessaro", 1, 0, "Models", [](QQmlEngine *, QJSEngine *) -> QObject * { return new ModelGroups; });
     qmlRegisterType<AdvanceLists>("Tessaro", 1, 0, "AdvanceLists");
+    qmlRegisterType<AddressValidator>("Tessaro", 1, 0, "AddressValidator");
 }

@@ -1,26 +1,11 @@
 #include "TcpClientIO.h"
 
+#include "DeviceAddress.h"
 #include "LinkLog.h"
 
-#include <QHostAddress>
-#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
-
-// An address typed as digits and dots must be a complete dotted quad: anything else
-// ("192.168.1.", "10.0.300.1") would otherwise go to the name resolver as a host name.
-bool isBadNumericAddress(const QString &host)
-{
-    static const QRegularExpression numeric(QStringLiteral("^[0-9.]+$"));
-    static const QRegularExpression quad(QStringLiteral("^\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"));
-    if (host.trimmed().isEmpty())
-        return true;
-    if (!numeric.match(host).hasMatch())
-        return false;
-    QHostAddress address;
-    return !quad.match(host).hasMatch() || !address.setAddress(host);
-}
 
 ClientIO::Failure failureOf(QAbstractSocket::SocketError error, bool connected)
 {
@@ -67,7 +52,9 @@ bool TcpClientIO::open()
     _closeRequested = false;
     setFailure(Failure::None);
     QTimer::singleShot(_checkMs, Qt::PreciseTimer, this, &TcpClientIO::onCheckTimeout);
-    if (isBadNumericAddress(_host)) {
+    // Digits and dots that are no complete dotted quad ("192.168.1.", "10.0.300.1") would
+    // otherwise go to the name resolver as a host name.
+    if (DeviceAddress::isBadNumericHost(_host)) {
         // Nothing to try; the check reports it like any failed attempt.
         qCDebug(lcLink) << "TcpClientIO: not a valid address" << _host;
         setFailure(Failure::BadAddress);

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Tessaro 1.0
 
 // Connection screen: link choice, connect/disconnect, interface language and, while a
 // device is connected, its network settings, beeper and factory reset.
@@ -139,6 +140,8 @@ Item {
     }
 
     component Field: TextField {
+        // Marks text that is not (yet) acceptable.
+        property bool flagged: false
         height: screen.rowHeight
         topPadding: 0
         bottomPadding: 0
@@ -150,8 +153,8 @@ Item {
         color: "black"
         background: Rectangle {
             color: screen.editorColor
-            border.width: 1
-            border.color: "grey"
+            border.width: flagged ? 2 : 1
+            border.color: flagged ? "#E53935" : "grey"
             radius: 2
         }
     }
@@ -289,7 +292,11 @@ Item {
                                 objectName: "addressField"
                                 width: 200
                                 enabled: screen.linkChoiceEditable
-                                validator: RegularExpressionValidator { regularExpression: screen.dottedQuad }
+                                // A host name or address with an optional ":port"; incomplete
+                                // text is kept as typed and marked until it is an address.
+                                maximumLength: 255
+                                flagged: text !== "" && !acceptableInput
+                                validator: AddressValidator {}
                                 onTextEdited: appContext.currentIP = text
                             }
                         }
@@ -325,6 +332,7 @@ Item {
                     x: 10
                     width: parent.width - 20
                     problem: appContext.connectProblem
+                    target: appContext.connectTarget
                 }
 
                 Item {

@@ -84,6 +84,8 @@ const Prop kProps[] = {
     {"customData", "MyCustomType", "customDataChanged", true},
     {"connectProblem", "QString", "connectProblemChanged", false},
     {"traffic", "TrafficConsole*", "", false},
+    {"linkAddress", "QString", "currentIPChanged", false},
+    {"connectTarget", "QString", "connectProblemChanged", false},
 };
 } // namespace
 

@@ -76,7 +76,8 @@ TessaroTestCase {
         tryCompare(appContext, "isConnected", true, 10000)
         sim.dropConnection()
         tryCompare(appContext, "isConnected", false, 10000)
-        compare(message.text, "Connection lost (device unplugged or closed the link)")
+        // A network link's message names the address and port it was on.
+        compare(message.text, helper.simAddress + ":8080: Connection lost (device unplugged or closed the link)")
     }
 
     function test_storedPathSelectsItsListedPort() {

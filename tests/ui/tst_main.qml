@@ -182,7 +182,11 @@ TessaroTestCase {
         compare(item("footerLinkType").text, "Network")
         verify(!serial.visible)
         verify(item("footerAddress").visible)
-        compare(item("footerAddress").text, "10.1.2.3")
+        // The port in use is written out, the default one too.
+        compare(item("footerAddress").text, "10.1.2.3:8080")
+        appContext.currentIP = "10.1.2.3:9000"
+        compare(item("footerAddress").text, "10.1.2.3:9000")
+        compare(appContext.currentIP, "10.1.2.3:9000")
         tryVerify(function () {
             var address = item("footerAddress")
             return address.x > 0 && item("footerVersion").x === address.x + address.width + 10
@@ -214,7 +218,8 @@ TessaroTestCase {
         compare(U.labelOf(U.tabs(win)[0]), "设置界面")
         compare(U.tabs(win).length, 6) // the applied language rebuilt the list for "no model"
         compare(item("footerState").text, "断开")
-        compare(item("footerAddress").text, "10.9.8.7")
+        compare(item("footerAddress").text, "10.9.8.7:8080")
+        compare(appContext.currentIP, "10.9.8.7")
         compare(win.title, "Tessaro")
     }
 

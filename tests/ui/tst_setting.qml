@@ -131,30 +131,66 @@ TessaroTestCase {
         compare(field.text, "192.168.1.")
         compare(appContext.currentIP, "192.168.1.")
         compare(JSON.parse(helper.readSettingFile()).currentIP, "192.168.1.")
+        verify(!field.acceptableInput)
         typeInto(field, "x")
         compare(field.text, "192.168.1.")
         typeInto(field, "25")
         compare(appContext.currentIP, "192.168.1.25")
-        typeInto(field, "6")
-        compare(field.text, "192.168.1.25")
-        typeInto(field, "5.")
-        compare(field.text, "192.168.1.255")
+        verify(field.acceptableInput)
 
-        clearField(field)
-        compare(appContext.currentIP, "")
-        typeInto(field, "256")
-        compare(field.text, "25")
+        // A digit that makes no address is kept and marked, never dropped: dropping it
+        // would leave another address than the one typed.
+        typeInto(field, "6")
+        compare(field.text, "192.168.1.256")
+        compare(appContext.currentIP, "192.168.1.256")
+        verify(!field.acceptableInput)
         clearField(field)
         typeInto(field, "01")
-        compare(field.text, "0")
+        compare(field.text, "01")
+        verify(!field.acceptableInput)
+
+        // A port after a colon is part of the address, stored as typed.
         clearField(field)
-        typeInto(field, "10.0.0.255")
-        compare(appContext.currentIP, "10.0.0.255")
-        compare(field.maximumLength, 20)
+        typeInto(field, "127.0.0.1:9000")
+        compare(field.text, "127.0.0.1:9000")
+        compare(appContext.currentIP, "127.0.0.1:9000")
+        compare(JSON.parse(helper.readSettingFile()).currentIP, "127.0.0.1:9000")
+        verify(field.acceptableInput)
+        typeInto(field, "0")
+        compare(field.text, "127.0.0.1:90000")
+        verify(!field.acceptableInput)
+        typeInto(field, ":")
+        compare(field.text, "127.0.0.1:90000")
+        clearField(field)
+        typeInto(field, "255.255.255.255:65535")
+        compare(field.text, "255.255.255.255:65535")
+        verify(field.acceptableInput)
+        clearField(field)
+        typeInto(field, "[::1]:8080")
+        verify(field.acceptableInput)
+        compare(appContext.currentIP, "[::1]:8080")
 
         // The field follows an address set from elsewhere.
         appContext.currentIP = "172.16.0.9"
         compare(field.text, "172.16.0.9")
+        verify(field.acceptableInput)
+    }
+
+    function test_addressPortIsUsedAndShown() {
+        // The simulator listens on port 8080 only: another port is refused, and the
+        // message names the address and port that were tried.
+        appContext.connectType = 1
+        appContext.currentIP = helper.simAddress + ":9"
+        mouseClick(item("connectButton"))
+        tryCompare(appContext, "isConnectPending", false, 6000)
+        verify(!appContext.isConnected)
+        compare(item("connectMessage").text, helper.simAddress + ":9: Connection refused")
+        compare(windowItem("footerAddress").text, helper.simAddress + ":9")
+
+        appContext.currentIP = helper.simAddress + ":8080"
+        mouseClick(item("connectButton"))
+        tryCompare(appContext, "isConnected", true, 6000)
+        compare(item("connectMessage").text, "")
     }
 
     function test_portAndBaudrateChoices() {
