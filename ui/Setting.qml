@@ -57,11 +57,32 @@ Item {
                 portBox.currentIndex = screen.portIndex(ports)
             else
                 portBox.currentIndex = -1
+            screen.showUnlistedPort()
         })
     }
 
     function selectCurrentPort() {
-        quietly(function() { portBox.currentIndex = screen.portIndex(appContext.serialPorts) })
+        quietly(function() {
+            portBox.currentIndex = screen.portIndex(appContext.serialPorts)
+            screen.showUnlistedPort()
+        })
+    }
+
+    // A port the system does not list (a pseudo-terminal, a /dev/serial/by-id/ link, a
+    // port that is gone) is shown as its name in the box's text.
+    function showUnlistedPort() {
+        if (portBox.currentIndex < 0)
+            portBox.editText = appContext.currentSerialport
+    }
+
+    // Takes the port name typed into the box as the port to use.
+    function commitTypedPort() {
+        var typed = portBox.editText.trim()
+        // The listed entry already chosen (perhaps stored as its "/dev/" path) stays as it is.
+        if (portBox.currentIndex >= 0 && typed === portBox.textAt(portBox.currentIndex))
+            return
+        if (typed !== appContext.currentSerialport)
+            appContext.currentSerialport = typed
     }
 
     // The entry of the current port: listed as stored, or a stored "/dev/" path whose
@@ -243,11 +264,19 @@ Item {
                                 objectName: "serialPortBox"
                                 width: 200
                                 enabled: screen.linkChoiceEditable
+                                // A listed port is picked; any other path is typed and taken
+                                // with Enter, Connect or leaving the box.
+                                editable: true
                                 onCurrentIndexChanged: {
                                     if (screen.loading || !appContext.inited || appContext.languagePending)
                                         return
                                     if (currentIndex >= 0 && currentIndex < model.length)
                                         appContext.currentSerialport = model[currentIndex]
+                                }
+                                onAccepted: screen.commitTypedPort()
+                                onActiveFocusChanged: {
+                                    if (!activeFocus && screen.connectType === 0 && appContext.inited)
+                                        screen.commitTypedPort()
                                 }
                             }
                         }
@@ -310,10 +339,13 @@ Item {
                         visible: !appContext.isConnectPending
                         text: appContext.isConnected ? qsTr("Disconnect") : qsTr("Connect")
                         onClicked: {
-                            if (appContext.isConnected)
+                            if (appContext.isConnected) {
                                 appContext.disconnectTerminal()
-                            else
-                                appContext.connectTerminal()
+                                return
+                            }
+                            if (screen.connectType === 0)
+                                screen.commitTypedPort()
+                            appContext.connectTerminal()
                         }
                     }
 

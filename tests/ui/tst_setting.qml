@@ -203,10 +203,11 @@ TessaroTestCase {
         compare(ports.count, 2)
         compare(ports.currentIndex, 1)
 
-        // A stored port missing after a scan: nothing selected, the value is kept.
+        // A stored port missing after a scan: nothing selected, the value is kept and shown.
         appContext.currentSerialport = "COM9"
         appContext.scanSerialPorts()
         compare(ports.currentIndex, -1)
+        compare(ports.editText, "COM9")
         compare(appContext.currentSerialport, "COM9")
         compare(JSON.parse(helper.readSettingFile()).currentSerialport, "COM9")
 
@@ -222,6 +223,40 @@ TessaroTestCase {
         compare(appContext.currentSerialportBaudrate, 115200)
         appContext.currentSerialportBaudrate = 19200
         compare(baud.currentIndex, 1)
+    }
+
+    function test_unlistedPortIsShownAndTyped() {
+        item("connectTypeBox").currentIndex = 0
+        var ports = item("serialPortBox")
+        helper.setSerialPorts(["ttyS0"])
+        appContext.scanSerialPorts()
+        verify(ports.editable)
+
+        // A pseudo-terminal the system does not list, as the footer shows it.
+        appContext.currentSerialport = "/dev/pts/7"
+        compare(ports.currentIndex, -1)
+        compare(ports.editText, "/dev/pts/7")
+
+        // A typed path is taken with Enter ...
+        clearField(ports.contentItem)
+        typeInto(ports.contentItem, "/dev/serial/by-id/usb-tessaro-if00")
+        compare(appContext.currentSerialport, "/dev/pts/7")
+        keyClick(Qt.Key_Return)
+        compare(appContext.currentSerialport, "/dev/serial/by-id/usb-tessaro-if00")
+        compare(JSON.parse(helper.readSettingFile()).currentSerialport, "/dev/serial/by-id/usb-tessaro-if00")
+        compare(windowItem("footerSerial").text.indexOf("/dev/serial/by-id/usb-tessaro-if00("), 0)
+
+        // ... and with Connect, which tries it.
+        clearField(ports.contentItem)
+        typeInto(ports.contentItem, "/dev/tessaro-no-such-port")
+        mouseClick(item("connectButton"))
+        compare(appContext.currentSerialport, "/dev/tessaro-no-such-port")
+        compare(item("connectMessage").text, "Serial port not found")
+
+        // Picking a listed port still works.
+        ports.currentIndex = 0
+        compare(appContext.currentSerialport, "ttyS0")
+        compare(ports.editText, "ttyS0")
     }
 
     function test_languageSwitchKeepsNetworkChoice() {
