@@ -6,6 +6,7 @@
 #include "ReplyApplier.h"
 #include "SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <QTranslator>
 
@@ -28,6 +29,12 @@ AppContext::AppContext(QObject *parent)
         return true;
     });
     _cmdadapter = new CommandAdapter(_replies.get(), this);
+    // The English texts as the operator reads them where they differ from the source
+    // texts, installed once and beneath the Chinese catalogue: that one is installed on
+    // top whenever Chinese is chosen, and the newest translator is asked first.
+    auto *english = new QTranslator(this);
+    if (english->load(QStringLiteral(":/Tessaro_en.qm")))
+        QCoreApplication::installTranslator(english);
     lan_zh = new QTranslator(this);
     lan_zh->load(QStringLiteral(":/Tessaro_zh_CN.qm"));
     _currentSerialport = QString("");

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QQmlEngine>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 class TstLanguage : public QObject
@@ -16,6 +17,9 @@ private slots:
     void pendingOnlyDuringSwitch();
     void chineseTwiceThenEnglishLeavesEnglish();
     void startWithSavedChinese();
+    void englishCatalogueMendsSourceTexts_data();
+    void englishCatalogueMendsSourceTexts();
+    void chineseWinsOverMendedEnglish();
 };
 
 namespace {
@@ -82,6 +86,67 @@ void TstLanguage::startWithSavedChinese()
     QVERIFY(ctx.language());
     QCOMPARE(footerDisconnected(), QString::fromUtf8("断开"));
     ctx.changeLangeuageZhCN(false);
+}
+
+void TstLanguage::englishCatalogueMendsSourceTexts_data()
+{
+    // The source texts stay as they are (the Chinese catalogue is keyed by them); the
+    // operator reads them spelt right.
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("english");
+    const struct
+    {
+        const char *context, *source, *english;
+    } rows[] = {
+        {"DragAndSelect", "Signle Display", "Single Display"},
+        {"DragAndSelect", "Set VideWall", "Set Video Wall"},
+        {"DragAndSelect", "Drag the output port to videwowall grid and select it then click set button",
+         "Drag output ports onto the video wall grid, select them, then click Set Video Wall"},
+        {"Setting", "Comfirm to reset to factory mode? \r\nTerminal will reboot, please wait and re-connect.",
+         "Reset to factory settings?\nThe device will restart; please wait, then reconnect."},
+        {"Setting", "Connect Setting", "Connection Settings"},
+        {"Setting", "Baudrate", "Baud Rate"},
+        {"Sence", "Loop Intervel", "Loop Interval"},
+        {"Header", "Videowall", "Video Wall"},
+        {"Header", "Advance", "Advanced"},
+        {"Footer", "Serialport", "Serial Port"},
+        {"Advance", "EDID only enable write to USER1-USER5", "EDID can only be written to USER1-USER5"},
+        {"Advance", "Not Select Port number", "No port selected"},
+        {"Advance", "SIGNLE_1", "SINGLE_1"},
+        {"Advance", "Extern Audio", "External Audio"},
+        {"Advance", "quick", "Fast"},
+        {"CustomSetting", "Password error, please try again", "Wrong password, please try again"},
+        {"CustomSetting", "Please input password", "Please enter the password"},
+        {"CustomSetting", "Ok", "OK"},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.source) << r.context << r.source << r.english;
+}
+
+void TstLanguage::englishCatalogueMendsSourceTexts()
+{
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    QFETCH(QString, english);
+    QTranslator catalogue;
+    QVERIFY(catalogue.load(QStringLiteral(":/Tessaro_en.qm")));
+    QCOMPARE(catalogue.translate(context.toUtf8(), source.toUtf8()), english);
+}
+
+void TstLanguage::chineseWinsOverMendedEnglish()
+{
+    TestWorkDir dir;
+    AppContext ctx;
+    const auto single = [] { return QCoreApplication::translate("DragAndSelect", "Signle Display"); };
+    QCOMPARE(single(), QString("Single Display"));
+    // A text that was spelt right is left alone.
+    QCOMPARE(footerDisconnected(), QString("Disconnected"));
+    ctx.changeLangeuageZhCN(true);
+    QCOMPARE(single(), QString::fromUtf8("单屏显示"));
+    QCOMPARE(QCoreApplication::translate("Footer", "Serialport"), QString::fromUtf8("串口"));
+    ctx.changeLangeuageZhCN(false);
+    QCOMPARE(single(), QString("Single Display"));
 }
 
 QTEST_MAIN(TstLanguage)

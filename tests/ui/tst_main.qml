@@ -78,7 +78,7 @@ TessaroTestCase {
         var tabs = U.tabs(win)
         compare(tabs.length, 7)
         var labels = tabs.map(U.labelOf)
-        compare(labels, ["Setting", "Switch", "Naming", "Scene", "Advance", "Videowall", "Custom"])
+        compare(labels, ["Settings", "Switch", "Naming", "Scene", "Advanced", "Video Wall", "Custom"])
         // The bar starts at the title's right edge and 10 px below the top.
         var bar = item("tabBar")
         compare(bar.x, 10 + 1024 / 4)
@@ -100,7 +100,7 @@ TessaroTestCase {
         connectTo("DV-01")
         var tabs = U.tabs(win)
         compare(tabs.length, 6)
-        compare(tabs.map(U.labelOf), ["Setting", "Switch", "Naming", "Scene", "Advance", "Custom"])
+        compare(tabs.map(U.labelOf), ["Settings", "Switch", "Naming", "Scene", "Advanced", "Custom"])
         fuzzyCompare(tabs[5].width, item("tabBar").width / 6, 0.01)
         compare(tabs[5].objectName, "tab_6")
 
@@ -122,7 +122,7 @@ TessaroTestCase {
         connectTo("DV-42")
         var tabs = U.tabs(win)
         compare(tabs.length, 7)
-        compare(U.labelOf(tabs[5]), "Videowall")
+        compare(U.labelOf(tabs[5]), "Video Wall")
         mouseClick(tabs[5])
         compare(item("header").currentIndex, 5)
         verify(item("screen_5").visible)
@@ -153,7 +153,7 @@ TessaroTestCase {
         appContext.connectType = 0
         appContext.currentSerialport = "COM1"
         appContext.currentSerialportBaudrate = 9600
-        compare(item("footerLinkType").text, "Serialport")
+        compare(item("footerLinkType").text, "Serial Port")
         var serial = item("footerSerial")
         verify(serial.visible)
         compare(serial.text, "COM1(9600)")
@@ -205,7 +205,7 @@ TessaroTestCase {
         compare(JSON.parse(helper.readSettingFile()).languageCN, true)
 
         appContext.changeLangeuageZhCN(false)
-        compare(U.labelOf(U.tabs(win)[0]), "Setting")
+        compare(U.labelOf(U.tabs(win)[0]), "Settings")
         compare(item("footerState").text, "Disconnected")
         compare(JSON.parse(helper.readSettingFile()).languageCN, false)
     }
@@ -230,7 +230,7 @@ TessaroTestCase {
         helper.writeSettingFile('{"connectType": 0}')
         openWindow()
         verify(!appContext.language)
-        compare(U.labelOf(U.tabs(win)[0]), "Setting")
+        compare(U.labelOf(U.tabs(win)[0]), "Settings")
         verify(helper.readSettingFile().indexOf("languageCN") < 0)
     }
 

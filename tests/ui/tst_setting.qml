@@ -398,7 +398,7 @@ TessaroTestCase {
         compare(dialog.height, 200)
         compare(dialog.title, "Reset?")
         compare(item("resetQuestion").text,
-                "Comfirm to reset to factory mode? \r\nTerminal will reboot, please wait and re-connect.")
+                "Reset to factory settings?\nThe device will restart; please wait, then reconnect.")
 
         sim.clearReceived()
         mouseClick(item("resetNo"))
