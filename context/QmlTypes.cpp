@@ -3,6 +3,7 @@
 #include "AddressValidator.h"
 #include "AdvanceLists.h"
 #include "EdidInspector.h"
+#include "FontCheck.h"
 #include "ModelGroups.h"
 #include "MyCustomType.h"
 
@@ -20,4 +21,6 @@ void registerTessaroQmlTypes()
         "Tessaro", 1, 0, "Models", [](QQmlEngine *, QJSEngine *) -> QObject * { return new ModelGroups; });
     qmlRegisterType<AdvanceLists>("Tessaro", 1, 0, "AdvanceLists");
     qmlRegisterType<AddressValidator>("Tessaro", 1, 0, "AddressValidator");
+    qmlRegisterSingletonType<FontCheck>("Tessaro", 1, 0, "Fonts",
+                                        [](QQmlEngine *, QJSEngine *) -> QObject * { return new FontCheck; });
 }

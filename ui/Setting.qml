@@ -24,6 +24,18 @@ Item {
     property bool wasActive: false
 
     readonly property int labelFontSize: 12
+
+    // Said once when Chinese is chosen (or restored at start) and no installed font can
+    // draw it. It stays in English: in Chinese it would be boxes.
+    property bool fontNoticeShown: false
+    readonly property string fontNoticeText: QT_TR_NOOP("No Chinese font is installed, so Chinese texts show as boxes. Install one (on Debian the package fonts-wqy-microhei) and restart the panel.")
+
+    function checkChineseFont() {
+        if (!appContext.language || fontNoticeShown || Fonts.chineseAvailable())
+            return
+        fontNoticeShown = true
+        fontNotice.open()
+    }
     // The link choice is shown but not editable while a link is up or being set up, so
     // it always names the link in use.
     readonly property bool linkChoiceEditable: !appContext.isConnected && !appContext.isConnectPending
@@ -121,6 +133,7 @@ Item {
             // Re-translated entries may have moved the choices; show the stored ones.
             screen.loadConnectType()
             screen.loadBaudrate()
+            screen.checkChineseFont()
         }
     }
 
@@ -582,6 +595,33 @@ Item {
                         onClicked: resetDialog.close()
                     }
                 }
+            }
+        }
+    }
+
+    Dialog {
+        id: fontNotice
+        objectName: "fontNotice"
+        modal: true
+        width: 420
+        x: (screen.width - width) / 2
+        y: (screen.height - height) / 2
+        closePolicy: Popup.CloseOnEscape
+
+        contentItem: Text {
+            objectName: "fontNoticeText"
+            wrapMode: Text.WordWrap
+            font.pointSize: screen.labelFontSize
+            text: screen.fontNoticeText
+        }
+
+        footer: Item {
+            height: 45
+            TButton {
+                objectName: "fontNoticeOk"
+                anchors.centerIn: parent
+                text: QT_TR_NOOP("OK")
+                onClicked: fontNotice.close()
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "UiTestHelper.h"
 
 #include "AppContext.h"
+#include "FontCheck.h"
 #include "SerialPortList.h"
 #include "SimServer.h"
 
@@ -26,6 +27,11 @@ void UiTestHelper::connectToSim(const QString &model)
     ctx->setConnectType(1);
     ctx->setCurrentIP(_simAddress);
     ctx->connectTerminal();
+}
+
+void UiTestHelper::setChineseFont(int available) const
+{
+    FontCheck::setChineseOverride(available);
 }
 
 void UiTestHelper::disconnectNow()

@@ -259,6 +259,23 @@ TessaroTestCase {
         compare(ports.editText, "ttyS0")
     }
 
+    function test_missingChineseFontIsSaidOnce() {
+        var notice = item("fontNotice")
+        helper.setChineseFont(0)
+        appContext.changeLangeuageZhCN(true)
+        tryCompare(notice, "opened", true)
+        // In English: Chinese cannot be drawn.
+        verify(item("fontNoticeText").text.indexOf("No Chinese font is installed") === 0)
+        compare(item("fontNoticeOk").text, "OK")
+        mouseClick(item("fontNoticeOk"))
+        tryCompare(notice, "visible", false)
+
+        appContext.changeLangeuageZhCN(false)
+        appContext.changeLangeuageZhCN(true)
+        verify(!notice.visible)
+        helper.setChineseFont(-1)
+    }
+
     function test_languageSwitchKeepsNetworkChoice() {
         var typeBox = item("connectTypeBox")
         typeBox.currentIndex = 1
