@@ -103,7 +103,7 @@
     <name>DragAndSelect</name>
     <message>
         <source>Drag the output port to videwowall grid and select it then click set button</source>
-        <translation>Drag output ports onto the video wall grid, select them, then click Set Video Wall</translation>
+        <translation>Drag outputs onto the grid, select them, then click Set Video Wall</translation>
     </message>
     <message>
         <source>Set VideWall</source>

@@ -102,7 +102,7 @@ void TstLanguage::englishCatalogueMendsSourceTexts_data()
         {"DragAndSelect", "Signle Display", "Single Display"},
         {"DragAndSelect", "Set VideWall", "Set Video Wall"},
         {"DragAndSelect", "Drag the output port to videwowall grid and select it then click set button",
-         "Drag output ports onto the video wall grid, select them, then click Set Video Wall"},
+         "Drag outputs onto the grid, select them, then click Set Video Wall"},
         {"Setting", "Comfirm to reset to factory mode? \r\nTerminal will reboot, please wait and re-connect.",
          "Reset to factory settings?\nThe device will restart; please wait, then reconnect."},
         {"Setting", "Connect Setting", "Connection Settings"},

@@ -123,6 +123,12 @@ TessaroTestCase {
         var tabs = U.tabs(win)
         compare(tabs.length, 7)
         compare(U.labelOf(tabs[5]), "Video Wall")
+        // Every label is shown whole on seven tabs, and none runs into the next tab.
+        for (var i = 0; i < tabs.length; ++i) {
+            var label = tabs[i].children[0]
+            tryVerify(function () { return !label.truncated }, 2000, U.labelOf(tabs[i]) + " cut")
+            verify(label.paintedWidth <= tabs[i].width, U.labelOf(tabs[i]) + " wider than its tab")
+        }
         mouseClick(tabs[5])
         compare(item("header").currentIndex, 5)
         verify(item("screen_5").visible)
