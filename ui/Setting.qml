@@ -133,6 +133,9 @@ Item {
             // Re-translated entries may have moved the choices; show the stored ones.
             screen.loadConnectType()
             screen.loadBaudrate()
+            // The box takes its text from its (empty) entry again when the window gets
+            // the language change event, after this.
+            Qt.callLater(screen.showUnlistedPort)
             screen.checkChineseFont()
         }
     }
@@ -604,12 +607,15 @@ Item {
         objectName: "fontNotice"
         modal: true
         width: 420
+        height: 200
         x: (screen.width - width) / 2
         y: (screen.height - height) / 2
         closePolicy: Popup.CloseOnEscape
 
         contentItem: Text {
             objectName: "fontNoticeText"
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
             wrapMode: Text.WordWrap
             font.pointSize: screen.labelFontSize
             text: screen.fontNoticeText

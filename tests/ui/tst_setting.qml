@@ -253,7 +253,22 @@ TessaroTestCase {
         compare(appContext.currentSerialport, "/dev/tessaro-no-such-port")
         compare(item("connectMessage").text, "Serial port not found")
 
+        // Re-translating the screen leaves it shown, also with no port listed at all.
+        helper.setSerialPorts([])
+        appContext.scanSerialPorts()
+        compare(ports.editText, "/dev/tessaro-no-such-port")
+        item("languageBox").currentIndex = 1
+        verify(appContext.language)
+        wait(0) // the language change event that the new catalogue posts
+        compare(ports.editText, "/dev/tessaro-no-such-port")
+        item("languageBox").currentIndex = 0
+        verify(!appContext.language)
+        wait(0)
+        compare(ports.editText, "/dev/tessaro-no-such-port")
+
         // Picking a listed port still works.
+        helper.setSerialPorts(["ttyS0"])
+        appContext.scanSerialPorts()
         ports.currentIndex = 0
         compare(appContext.currentSerialport, "ttyS0")
         compare(ports.editText, "ttyS0")
@@ -267,6 +282,11 @@ TessaroTestCase {
         // In English: Chinese cannot be drawn.
         verify(item("fontNoticeText").text.indexOf("No Chinese font is installed") === 0)
         compare(item("fontNoticeOk").text, "OK")
+        // The whole text fits above the button.
+        var text = item("fontNoticeText")
+        verify(text.contentHeight <= text.height, "text " + text.contentHeight + " in " + text.height)
+        verify(text.mapToItem(notice.contentItem.parent, 0, text.height).y <=
+               item("fontNoticeOk").mapToItem(notice.contentItem.parent, 0, 0).y)
         mouseClick(item("fontNoticeOk"))
         tryCompare(notice, "visible", false)
 
