@@ -34,9 +34,11 @@ Item {
         objectName: "channelName"
         // The name's line runs beside the badge rather than below it.
         readonly property bool besideBadge: (tile.height - nameMetrics.height) / 2 < badge.y + badge.height
+        // A name that, centred in the tile, would reach the badge keeps to the left of it.
+        readonly property bool leftOfBadge: besideBadge && implicitWidth > tile.width - 2 * (tile.width - badge.x + 4)
         x: 4
         anchors.verticalCenter: parent.verticalCenter
-        width: besideBadge ? badge.x - 4 - x : tile.width - 8
+        width: leftOfBadge ? badge.x - 4 - x : tile.width - 8
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
         text: tile.channelName

@@ -294,12 +294,17 @@ Item {
                 var name = findChild(tiles[i], "channelName")
                 var badge = findChild(tiles[i], "badge")
                 verify(name.y < badge.y + badge.height, "the name's line runs beside the badge")
-                verify(name.x + name.width <= badge.x, tiles[i].objectName + " name runs under its badge")
+                // Centred text: its painted right edge.
+                var right = name.x + (name.width + name.paintedWidth) / 2
+                verify(right <= badge.x, tiles[i].objectName + " name runs under its badge")
                 verify(name.paintedWidth <= name.width)
             }
             var longName = findChild(item("wallIn_1"), "channelName")
             verify(longName.truncated)
-            verify(!findChild(item("wallIn_2"), "channelName").truncated)
+            // A short name stays in the middle of its tile.
+            var shortName = findChild(item("wallIn_2"), "channelName")
+            verify(!shortName.truncated)
+            compare(shortName.x + shortName.width / 2, item("wallIn_2").width / 2)
             delete s["in"]
             appContext.setting = s
         }
