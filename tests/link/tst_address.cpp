@@ -26,22 +26,18 @@ void TstAddress::parse_data()
     QTest::newRow("dotted quad") << "192.168.1.50" << true << "192.168.1.50" << 8080;
     QTest::newRow("with port") << "127.0.0.1:9000" << true << "127.0.0.1" << 9000;
     QTest::newRow("blanks around") << " 10.0.0.1:23 " << true << "10.0.0.1" << 23;
-    QTest::newRow("highest port") << "10.0.0.1:65535" << true << "10.0.0.1" << 65535;
     QTest::newRow("host name") << "switcher.local" << true << "switcher.local" << 8080;
     QTest::newRow("host name, port") << "localhost:8081" << true << "localhost" << 8081;
     QTest::newRow("IPv6 in brackets") << "[::1]:8080" << true << "::1" << 8080;
-    QTest::newRow("IPv6, no port") << "[fe80::1]" << true << "fe80::1" << 8080;
     QTest::newRow("bare IPv6") << "::1" << true << "::1" << 8080;
 
     QTest::newRow("empty") << "" << false << "" << 0;
     QTest::newRow("unfinished") << "192.168.1." << false << "" << 0;
-    QTest::newRow("three parts") << "127.0.1" << false << "" << 0;
     QTest::newRow("octet over 255") << "127.0.0.256" << false << "" << 0;
     QTest::newRow("leading zero") << "010.0.0.1" << false << "" << 0;
     QTest::newRow("port zero") << "10.0.0.1:0" << false << "" << 0;
     QTest::newRow("port over 65535") << "10.0.0.1:65536" << false << "" << 0;
     QTest::newRow("colon, no port") << "10.0.0.1:" << false << "" << 0;
-    QTest::newRow("port not a number") << "10.0.0.1:80a" << false << "" << 0;
     QTest::newRow("two ports") << "10.0.0.1:80:90" << false << "" << 0;
     QTest::newRow("unclosed bracket") << "[::1:8080" << false << "" << 0;
     QTest::newRow("IPv4 in brackets") << "[10.0.0.1]:80" << false << "" << 0;
@@ -82,12 +78,10 @@ void TstAddress::boxKeepsEveryAddressKeystroke_data()
     QTest::newRow("colon of a port") << "127.0.0.1:" << partial;
     QTest::newRow("port") << "127.0.0.1:9000" << ok;
     QTest::newRow("port too high") << "127.0.0.1:90000" << partial;
-    QTest::newRow("opening bracket") << "[" << partial;
     QTest::newRow("IPv6") << "[::1]:8080" << ok;
     QTest::newRow("host name") << "switcher.local:9000" << ok;
     QTest::newRow("letter in a quad") << "192.168.1.x" << invalid;
     QTest::newRow("second port") << "127.0.0.1:80:" << invalid;
-    QTest::newRow("comma") << "192,168" << invalid;
     QTest::newRow("blank") << " 10.0.0.1" << invalid;
 }
 

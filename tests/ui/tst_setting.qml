@@ -176,23 +176,6 @@ TessaroTestCase {
         verify(field.acceptableInput)
     }
 
-    function test_addressPortIsUsedAndShown() {
-        // The simulator listens on port 8080 only: another port is refused, and the
-        // message names the address and port that were tried.
-        appContext.connectType = 1
-        appContext.currentIP = helper.simAddress + ":9"
-        mouseClick(item("connectButton"))
-        tryCompare(appContext, "isConnectPending", false, 6000)
-        verify(!appContext.isConnected)
-        compare(item("connectMessage").text, helper.simAddress + ":9: Connection refused")
-        compare(windowItem("footerAddress").text, helper.simAddress + ":9")
-
-        appContext.currentIP = helper.simAddress + ":8080"
-        mouseClick(item("connectButton"))
-        tryCompare(appContext, "isConnected", true, 6000)
-        compare(item("connectMessage").text, "")
-    }
-
     function test_portAndBaudrateChoices() {
         item("connectTypeBox").currentIndex = 0
         var ports = item("serialPortBox")
