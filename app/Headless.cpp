@@ -1,6 +1,7 @@
 #include "Headless.h"
 
 #include "AppContext.h"
+#include "LogFilter.h"
 #include "RouterServer.h"
 
 #include <QCommandLineParser>
@@ -110,12 +111,14 @@ int runHeadless(int argc, char *argv[])
     if (QCoreApplication::applicationVersion().isEmpty())
         QCoreApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
 
+    LogFilter::apply(QCoreApplication::arguments());
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Serves one switcher to router control clients, without a window."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("headless"), QStringLiteral("Run without a window.")});
+    parser.addOption({QStringLiteral("verbose"), QStringLiteral("Print the link's traffic and checks too.")});
     parser.addOption({QStringLiteral("device"), QStringLiteral("Device address (TCP port 8080)."),
                       QStringLiteral("ADDR")});
     parser.addOption(

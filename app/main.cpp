@@ -1,5 +1,6 @@
 #include "AppContext.h"
 #include "Headless.h"
+#include "LogFilter.h"
 #include "QmlTypes.h"
 #include "RouterServer.h"
 
@@ -74,6 +75,7 @@ int main(int argc, char *argv[])
     preferSoftwareRenderer();
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QGuiApplication app(argc, argv);
+    LogFilter::apply(QCoreApplication::arguments());
     // A Linux executable carries no version record, so the build provides it.
     if (QCoreApplication::applicationVersion().isEmpty())
         QCoreApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));

@@ -86,7 +86,7 @@ int main(int argc, char **argv)
         qputenv("QT_QUICK_BACKEND", "software");
     QGuiApplication app(argc, argv);
     // The panel logs every line; the figures are for the console, not for the log output.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("tessaro.*.debug=false"));
     registerTessaroQmlTypes();
     QTemporaryDir dir; // the context keeps its settings file in the working directory
     QDir::setCurrent(dir.path());

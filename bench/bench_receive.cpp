@@ -283,7 +283,7 @@ int main(int argc, char **argv)
     }
     // Every received line and every write is logged; the figures are for the receive
     // path, not for the console.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("tessaro.*.debug=false"));
 
     const Lines lines = realisticLines(140000);
     double bytes = 0;
@@ -324,9 +324,9 @@ int main(int argc, char **argv)
                     feed(fresh, 25).nsPerLine());
     }
     qInstallMessageHandler(discard);
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=true"));
+    QLoggingCategory::setFilterRules(QStringLiteral("tessaro.*.debug=true"));
     const Run logged = feed(Lines(lines.begin(), lines.begin() + 70000), 25);
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("tessaro.*.debug=false"));
     qInstallMessageHandler(nullptr);
     std::printf("  (debug messages on, formatted and discarded: %.0f lines/s)\n\n", logged.linesPerSecond());
     const bool consoleOk = !console || consoleFigures(lines);

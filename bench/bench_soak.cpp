@@ -134,7 +134,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (qEnvironmentVariableIsEmpty("SOAK_DEBUG"))
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        QLoggingCategory::setFilterRules(QStringLiteral("tessaro.*.debug=false"));
     const int cycles = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
     const QString simProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/tessaro-sim");
     QTemporaryDir work; // the context's settings file

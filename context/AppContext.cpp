@@ -2,10 +2,12 @@
 
 #include "ClientIO.h"
 #include "CommandAdapter.h"
+#include "ContextLog.h"
 #include "OutputLocks.h"
 #include "ReplyApplier.h"
 #include "SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <QTranslator>
 
@@ -28,6 +30,12 @@ AppContext::AppContext(QObject *parent)
         return true;
     });
     _cmdadapter = new CommandAdapter(_replies.get(), this);
+    // The English texts as the operator reads them where they differ from the source
+    // texts, installed once and beneath the Chinese catalogue: that one is installed on
+    // top whenever Chinese is chosen, and the newest translator is asked first.
+    auto *english = new QTranslator(this);
+    if (english->load(QStringLiteral(":/Tessaro_en.qm")))
+        QCoreApplication::installTranslator(english);
     _locks = new OutputLocks(this);
     wireSupervision();
     lan_zh = new QTranslator(this);
@@ -178,7 +186,7 @@ void AppContext::cmd_SetAudioHdmiOrAnlog(int port, int value)
     // A port the list has no entry for (a device report naming a port the model does
     // not have) is ignored rather than written out of range.
     if (port < 1 || port > _audioHdmiOrAnalog.size()) {
-        qDebug() << "cmd_SetAudioHdmiOrAnlog: no output" << port << "in the audio list";
+        qCDebug(lcContext) << "cmd_SetAudioHdmiOrAnlog: no output" << port << "in the audio list";
         return;
     }
     _audioHdmiOrAnalog[port - 1] = value;

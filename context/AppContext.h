@@ -89,6 +89,9 @@ class AppContext : public QObject
     Q_PROPERTY(LinkSupervisor *link READ supervisor CONSTANT)
     // What became of each routing command; changes made elsewhere.
     Q_PROPERTY(RouteWatch *routes READ routes CONSTANT)
+    // The device address in use as "host:port", and where the last network attempt went.
+    Q_PROPERTY(QString linkAddress READ linkAddress NOTIFY currentIPChanged)
+    Q_PROPERTY(QString connectTarget READ connectTarget NOTIFY connectProblemChanged)
 
 public:
     // The process-wide instance; the first call creates it.
@@ -110,6 +113,9 @@ public:
     void setCurrentSerialportBaudrate(int v);
     QString currentIP() const { return _currentIP; }
     void setCurrentIP(const QString &v);
+    // The address in use as "host:port" (the default port written out), or the text as
+    // typed when it is no address.
+    QString linkAddress() const;
     bool isConnected() const { return _isConnected; }
     void setIsConnected(bool v);
     bool isConnectPending() const { return _isConnectPending; }
@@ -117,6 +123,8 @@ public:
     // Why the last attempt failed or the link dropped (a key, see ConnectionStatus.h);
     // empty while connecting, once connected, and after a disconnection asked for.
     QString connectProblem() const { return _connectProblem; }
+    // "host:port" of the last network attempt; empty after a serial one.
+    QString connectTarget() const { return _connectTarget; }
     QString serviceType() const { return _servicetype; }
     void setServiceType(const QString &v);
     QString serviceNum() const { return _servicenum; }
@@ -468,6 +476,7 @@ private:
     bool _analyzing = false;      // the receive buffer is being parsed
     bool _discardingLine = false; // an over-long line was dropped; its rest is dropped too
     QString _connectProblem;
+    QString _connectTarget;
     ConnectionTimings _timings;
     std::unique_ptr<ReplyApplier> _replies;
     std::unique_ptr<SettingsStore> _store;

@@ -4,11 +4,10 @@
 
 #include "ClientIO.h"
 #include "CommandAdapter.h"
+#include "ContextLog.h"
 #include "DelayMSec.h"
 #include "OutputLocks.h"
 #include "RouteWatch.h"
-
-#include <QDebug>
 
 namespace {
 
@@ -43,7 +42,7 @@ void AppContext::sendLogged(const char *name, const QByteArray &line)
 {
     if (!isConnected())
         return;
-    qDebug() << name;
+    qCDebug(lcContext) << name;
     send(line);
 }
 

@@ -3,19 +3,19 @@
 #include "AppContext.h"
 
 #include "CommandAdapter.h"
+#include "ContextLog.h"
 #include "DelayMSec.h"
 #include "LinkSupervisor.h"
 #include "RouteWatch.h"
+#include "DeviceAddress.h"
 #include "SerialPortList.h"
 #include "SerialportIO.h"
 #include "SettingsStore.h"
 #include "TcpClientIO.h"
 
-#include <QDebug>
 #include <QTimer>
 
 namespace {
-constexpr int kDevicePort = 8080;
 constexpr int kQueryPauseMs = 100;
 } // namespace
 
@@ -23,8 +23,9 @@ void AppContext::init()
 {
     loadSetting();
     if (_store->unreadable()) {
-        qDebug() << "settings:" << _store->path() << "exists but cannot be read; running with defaults"
-                 << "and leaving the file as it is";
+        qCDebug(lcContext) << "settings:" << _store->path()
+                           << "exists but cannot be read; running with defaults"
+                           << "and leaving the file as it is";
         setConnectProblem(ConnectProblem::SettingsUnreadable);
     }
     const QJsonObject saved = _setting;
@@ -56,7 +57,7 @@ void AppContext::scanSerialPorts()
     const QStringList names = SerialPortList::available();
     for (const QString &name : names)
         _serialports.append(name);
-    qDebug() << "scan serial ports:" << names;
+    qCDebug(lcContext) << "scan serial ports:" << names;
     emit serialPortsChanged();
 }
 
@@ -95,42 +96,51 @@ void AppContext::openLink()
     _askedClose = true;
     dropLink();
     _askedClose = false;
+    _connectTarget = _conntype == 0 ? QString() : linkAddress();
     setConnectProblem(QString());
     setIsConnectPending(true);
-    qDebug() << "AppContext::connectTerminal";
+    qCDebug(lcContext) << "AppContext::connectTerminal";
 
     ClientIO *link = nullptr;
     if (_conntype == 0) {
-        qDebug() << "connect" << _currentSerialport << _currentSerialportBaudrate;
+        qCDebug(lcContext) << "connect" << _currentSerialport << _currentSerialportBaudrate;
         // A listed name, or the path of a port that enumeration leaves out (a
         // pseudo-terminal, or a path given on the command line).
         if (!SerialPortList::exists(_currentSerialport)) {
-            qDebug() << "connect without serialport";
+            qCDebug(lcContext) << "connect without serialport";
             setConnectProblem(ConnectProblem::forFailure(ClientIO::Failure::PortNotFound));
             setIsConnectPending(false);
             return;
         }
         if (_currentSerialportBaudrate <= 0) {
-            qDebug() << "connect without baud rate";
+            qCDebug(lcContext) << "connect without baud rate";
             setConnectProblem(ConnectProblem::NoBaudRate);
             setIsConnectPending(false);
             return;
         }
         link = new SerialportIO(_currentSerialport, _currentSerialportBaudrate, this);
     } else {
-        qDebug() << "connect" << _currentIP << kDevicePort;
-        if (_currentIP.trimmed().isEmpty()) {
-            qDebug() << "connect without ip";
+        // "192.168.1.50" goes to port 8080, "192.168.1.50:9000" to port 9000.
+        const DeviceAddress address = DeviceAddress::parse(_currentIP);
+        qCDebug(lcContext) << "connect" << _currentIP << address.port;
+        if (_currentIP.trimmed().isEmpty() || !address.valid) {
+            qCDebug(lcContext) << (_currentIP.trimmed().isEmpty() ? "connect without ip"
+                                                                  : "connect: not a valid address");
             setConnectProblem(ConnectProblem::forFailure(ClientIO::Failure::BadAddress));
             setIsConnectPending(false);
             return;
         }
-        auto *tcp = new TcpClientIO(_currentIP, kDevicePort, this);
+        auto *tcp = new TcpClientIO(address.host, address.port, this);
         tcp->setConnectCheckMs(_timings.connectCheckMs);
         link = tcp;
     }
 
     attachLink(link);
+}
+
+QString AppContext::linkAddress() const
+{
+    return DeviceAddress::display(_currentIP);
 }
 
 void AppContext::disconnectTerminal()
@@ -151,7 +161,7 @@ void AppContext::cancelConnect()
     _supervisor->operatorAction();
     if (!_clientio || _isConnected)
         return;
-    qDebug() << "connection attempt cancelled";
+    qCDebug(lcContext) << "connection attempt cancelled";
     _askedClose = true;
     dropLink();
     _askedClose = false;
@@ -162,7 +172,7 @@ QString AppContext::linkDescription() const
 {
     if (_conntype == 0)
         return _currentSerialport;
-    return QStringLiteral("%1:%2").arg(_currentIP.trimmed()).arg(kDevicePort);
+    return linkAddress();
 }
 
 void AppContext::loseLink(const QString &problem)
@@ -255,7 +265,8 @@ void AppContext::dropOversizedLine()
 {
     // A device that never ends its line must not make the buffer grow without bound.
     if (_data.size() > kMaxReceiveBuffer) {
-        qDebug() << "receive buffer over" << kMaxReceiveBuffer << "bytes without a line end; discarded";
+        qCDebug(lcContext) << "receive buffer over" << kMaxReceiveBuffer
+                           << "bytes without a line end; discarded";
         _traffic->log()->addDiscarded(_data);
         _data.clear();
         _discardingLine = true;
@@ -287,7 +298,7 @@ void AppContext::onRead_timerout()
 {
     if (_analyzing) // never pull the buffer from under a running parse
         return;
-    qDebug() << "Recived timerout:" << _data;
+    qCDebug(lcContext) << "Recived timerout:" << _data;
     if (rx_timer)
         rx_timer->stop();
     _traffic->log()->addDiscarded(_data);

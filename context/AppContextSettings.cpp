@@ -1,6 +1,7 @@
 // The settings object and its file.
 #include "AppContext.h"
 
+#include "ContextLog.h"
 #include "SettingsStore.h"
 
 void AppContext::loadSetting()
@@ -11,7 +12,7 @@ void AppContext::loadSetting()
 void AppContext::saveSetting()
 {
     if (!_store->save(_setting))
-        qDebug() << "settings: could not write" << _store->path();
+        qCDebug(lcContext) << "settings: could not write" << _store->path();
 }
 
 void AppContext::saveKey(const QString &key, const QJsonValue &value)

@@ -8,6 +8,8 @@
 #include "RouteTable.h"
 #include "RouteWatch.h"
 
+#include "ContextLog.h"
+
 #include <QDebug>
 
 void AppContext::wireSupervision()
@@ -21,7 +23,7 @@ void AppContext::wireSupervision()
         send(CommandAdapter::genPing());
     });
     connect(_supervisor, &LinkSupervisor::deviceSilent, this, [this] {
-        qDebug() << "no device answers on" << linkDescription();
+        qCDebug(lcContext) << "no device answers on" << linkDescription();
         setConnectProblem(ConnectProblem::NoDeviceAnswer);
         emit notice(ConnectProblem::NoDeviceAnswer, {});
     });
@@ -30,7 +32,7 @@ void AppContext::wireSupervision()
         loseLink(ConnectProblem::StoppedAnswering);
     });
     connect(_supervisor, &LinkSupervisor::reconnectRequested, this, [this] {
-        qDebug() << "reconnecting to" << linkDescription();
+        qCDebug(lcContext) << "reconnecting to" << linkDescription();
         openLink();
     });
     connect(_supervisor, &LinkSupervisor::reconnected, this,

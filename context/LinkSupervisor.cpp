@@ -1,5 +1,7 @@
 #include "LinkSupervisor.h"
 
+#include "ContextLog.h"
+
 #include <QDebug>
 
 LinkSupervisor::LinkSupervisor(QObject *parent) : QObject(parent)
@@ -118,7 +120,7 @@ void LinkSupervisor::onNoAnswer()
         onKeepAlive();
         return;
     }
-    qDebug() << "keep-alive: no answer to" << _unanswered << "PINGs";
+    qCDebug(lcContext) << "keep-alive: no answer to" << _unanswered << "PINGs";
     emit stoppedAnswering();
 }
 

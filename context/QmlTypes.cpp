@@ -1,7 +1,9 @@
 #include "QmlTypes.h"
 
+#include "AddressValidator.h"
 #include "AdvanceLists.h"
 #include "EdidInspector.h"
+#include "FontCheck.h"
 #include "ModelGroups.h"
 #include "MyCustomType.h"
 #include "LinkSupervisor.h"
@@ -29,4 +31,7 @@ void registerTessaroQmlTypes()
                                                QStringLiteral("the context's link watch is appContext.link"));
     qmlRegisterUncreatableType<RouteWatch>("Tessaro", 1, 0, "RouteWatch",
                                            QStringLiteral("the context's route watch is appContext.routes"));
+    qmlRegisterType<AddressValidator>("Tessaro", 1, 0, "AddressValidator");
+    qmlRegisterSingletonType<FontCheck>("Tessaro", 1, 0, "Fonts",
+                                        [](QQmlEngine *, QJSEngine *) -> QObject * { return new FontCheck; });
 }

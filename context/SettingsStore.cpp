@@ -1,6 +1,7 @@
 #include "SettingsStore.h"
 
-#include <QDebug>
+#include "ContextLog.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -48,9 +49,9 @@ void SettingsStore::backupIfDamaged() const
     const QString backup = backupPath();
     QFile::remove(backup);
     if (!QFile::copy(_path, backup))
-        qDebug() << "settings: could not keep the unreadable" << _path << "as" << backup;
+        qCDebug(lcContext) << "settings: could not keep the unreadable" << _path << "as" << backup;
     else
-        qDebug() << "settings: kept the unreadable" << _path << "as" << backup;
+        qCDebug(lcContext) << "settings: kept the unreadable" << _path << "as" << backup;
 }
 
 bool SettingsStore::unreadable() const
@@ -62,7 +63,7 @@ bool SettingsStore::unreadable() const
 bool SettingsStore::save(const QJsonObject &settings) const
 {
     if (unreadable()) {
-        qDebug() << "settings:" << _path << "cannot be read; not saving over it";
+        qCDebug(lcContext) << "settings:" << _path << "cannot be read; not saving over it";
         return false;
     }
     backupIfDamaged();

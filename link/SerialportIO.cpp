@@ -1,6 +1,7 @@
 #include "SerialportIO.h"
 
-#include <QDebug>
+#include "LinkLog.h"
+
 #include <QFile>
 
 #ifdef Q_OS_UNIX
@@ -24,7 +25,7 @@ bool SerialportIO::open()
     setFailure(Failure::None);
     _port.setPortName(_name);
     if (!_port.open(QIODevice::ReadWrite)) {
-        qDebug() << "SerialportIO::open" << _name << _port.errorString();
+        qCDebug(lcLink) << "SerialportIO::open" << _name << _port.errorString();
         setFailure(openFailure());
         emit onDisconnected();
         return false;
@@ -79,12 +80,12 @@ bool SerialportIO::close()
 
 int SerialportIO::write(QByteArray data)
 {
-    qDebug() << "SerialportIO::write" << data;
+    qCDebug(lcLink) << "SerialportIO::write" << data;
     if (!_port.isOpen())
         return 0;
     const qint64 written = _port.write(data);
     _port.flush();
-    qDebug() << "write ok" << written;
+    qCDebug(lcLink) << "write ok" << written;
     return 1;
 }
 
@@ -103,7 +104,7 @@ void SerialportIO::onError(QSerialPort::SerialPortError error)
     // reported).
     if (error == QSerialPort::NoError || _closing || !_port.isOpen())
         return;
-    qDebug() << "SerialportIO::onError" << error;
+    qCDebug(lcLink) << "SerialportIO::onError" << error;
     // A port whose other end went away keeps reporting errors in a busy loop while it
     // stays open, so close it on the first one.
     _closing = true;

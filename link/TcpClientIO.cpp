@@ -1,25 +1,11 @@
 #include "TcpClientIO.h"
 
-#include <QDebug>
-#include <QHostAddress>
-#include <QRegularExpression>
+#include "DeviceAddress.h"
+#include "LinkLog.h"
+
 #include <QTimer>
 
 namespace {
-
-// An address typed as digits and dots must be a complete dotted quad: anything else
-// ("192.168.1.", "10.0.300.1") would otherwise go to the name resolver as a host name.
-bool isBadNumericAddress(const QString &host)
-{
-    static const QRegularExpression numeric(QStringLiteral("^[0-9.]+$"));
-    static const QRegularExpression quad(QStringLiteral("^\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"));
-    if (host.trimmed().isEmpty())
-        return true;
-    if (!numeric.match(host).hasMatch())
-        return false;
-    QHostAddress address;
-    return !quad.match(host).hasMatch() || !address.setAddress(host);
-}
 
 ClientIO::Failure failureOf(QAbstractSocket::SocketError error, bool connected)
 {
@@ -67,9 +53,11 @@ bool TcpClientIO::open()
     _reported = false;
     setFailure(Failure::None);
     QTimer::singleShot(_checkMs, Qt::PreciseTimer, this, &TcpClientIO::onCheckTimeout);
-    if (isBadNumericAddress(_host)) {
+    // Digits and dots that are no complete dotted quad ("192.168.1.", "10.0.300.1") would
+    // otherwise go to the name resolver as a host name.
+    if (DeviceAddress::isBadNumericHost(_host)) {
         // Nothing to try: reported as soon as the caller is back in the event loop.
-        qDebug() << "TcpClientIO: not a valid address" << _host;
+        qCDebug(lcLink) << "TcpClientIO: not a valid address" << _host;
         setFailure(Failure::BadAddress);
         QTimer::singleShot(0, this, &TcpClientIO::reportFailure);
         return true;
@@ -92,12 +80,12 @@ bool TcpClientIO::close()
 
 int TcpClientIO::write(QByteArray data)
 {
-    qDebug() << "TcpClientIO::write" << data;
+    qCDebug(lcLink) << "TcpClientIO::write" << data;
     if (!_client.isOpen())
         return 0;
     const qint64 written = _client.write(data);
     _client.flush();
-    qDebug() << "write ok" << written;
+    qCDebug(lcLink) << "write ok" << written;
     return static_cast<int>(written);
 }
 
@@ -110,7 +98,7 @@ QByteArray TcpClientIO::read()
 
 void TcpClientIO::onError(QAbstractSocket::SocketError error)
 {
-    qDebug() << "TcpClientIO::onError" << error;
+    qCDebug(lcLink) << "TcpClientIO::onError" << error;
     // The first error of an attempt names its cause; the close below may add more.
     if (!_closeRequested && failure() == Failure::None)
         setFailure(failureOf(error, _connected));
@@ -131,7 +119,7 @@ void TcpClientIO::reportFailure()
 
 void TcpClientIO::onCheckTimeout()
 {
-    qDebug() << "检查连接状态" << _connected;
+    qCDebug(lcLink) << "检查连接状态" << _connected;
     if (!_connected && !_reported) {
         _client.close();
         if (failure() == Failure::None)

@@ -2,9 +2,9 @@
 #include "CommandAdapter.h"
 
 #include "ModelCatalogue.h"
+#include "ProtocolLog.h"
 #include "ReplySink.h"
 
-#include <QDebug>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -77,7 +77,7 @@ const QHash<QByteArray, Reply> &keywords()
 
 bool debugEnabled()
 {
-    return QLoggingCategory::defaultCategory()->isDebugEnabled();
+    return lcProtocol().isDebugEnabled();
 }
 
 // Bytes count up to the first zero byte only.
@@ -105,8 +105,8 @@ QVector<QStringRef> reportFields(const QString &args, const char *keyword, int l
     QVector<QStringRef> fields = args.splitRef(QLatin1Char(' '), Qt::KeepEmptyParts);
     if (fields.size() > limit) {
         if (debugEnabled())
-            qDebug().nospace() << keyword << " report names " << fields.size() << " outputs, at most "
-                               << limit << " exist; the rest are ignored";
+            qCDebug(lcProtocol).nospace() << keyword << " report names " << fields.size()
+                                          << " outputs, at most " << limit << " exist; the rest are ignored";
         fields.resize(limit);
     }
     return fields;
@@ -219,8 +219,8 @@ void apply(ReplySink *sink, Reply kind, const QByteArray &keyword, const QString
     if (f.size() < needed) {
         // A short reply leaves the state alone.
         if (debugEnabled())
-            qDebug().nospace() << keyword.constData() << " reply with fewer than " << needed
-                               << " fields ignored";
+            qCDebug(lcProtocol).nospace()
+                << keyword.constData() << " reply with fewer than " << needed << " fields ignored";
         return;
     }
 
@@ -308,7 +308,7 @@ void CommandAdapter::AnalyzeData(QByteArray &buffer)
 void CommandAdapter::analyzeCommand(QByteArray &line)
 {
     if (debugEnabled())
-        qDebug().noquote().nospace() << "RX:" << line;
+        qCDebug(lcProtocol).noquote().nospace() << "RX:" << line;
     ReplySink *sink = _sink;
     if (sink)
         sink->lineReceived(line);
@@ -337,7 +337,7 @@ void CommandAdapter::analyzeCommand(QByteArray &line)
         }
     }
     if (debugEnabled())
-        qDebug() << "unknown command";
+        qCDebug(lcProtocol) << "unknown command";
     if (sink)
         sink->lineUnrecognised(line);
 }

@@ -8,6 +8,11 @@ Text {
 
     // A key from the application context (empty: nothing to say).
     property string problem: ""
+    // "host:port" of a network attempt, put before the reason so the operator sees
+    // which address and port were tried; empty for a serial port.
+    property string target: ""
+    // Problems of the link itself, as opposed to the settings file.
+    readonly property bool aboutLink: problem !== "" && problem !== "settingsUnreadable"
 
     height: 20
     verticalAlignment: Text.AlignVCenter
@@ -28,6 +33,10 @@ Text {
             return qsTr("Connecting to %1 ...").arg(appContext.linkDescription())
         if (waiting)
             return qsTranslate("NoticeBar", "Connection lost, trying again in %1 s").arg(appContext.link.reconnectIn)
+        return (aboutLink && target !== "" ? target + ": " : "") + reason
+    }
+
+    readonly property string reason: {
         switch (problem) {
         case "refused": return qsTr("Connection refused")
         case "noAnswer": return qsTr("No answer from the address within 5 seconds")

@@ -175,7 +175,9 @@ Window {
 
                     delegate: Rectangle {
                         width: ListView.view.width - 12
-                        height: 18
+                        // A long line wraps onto further rows of its own, so a long report
+                        // can be read whole.
+                        height: Math.max(18, line.height)
                         color: model.selected ? "#2F6DB5" : "transparent"
 
                         // Two texts a row: the list repaints every row when it moves on.
@@ -189,6 +191,8 @@ Window {
                             font.pixelSize: 12
                         }
                         Text {
+                            id: line
+                            objectName: "consoleLineText"
                             anchors.left: stamp.right
                             anchors.right: parent.right
                             text: (model.kind === 2 ? qsTr("[unrecognised]") + " "
@@ -197,7 +201,8 @@ Window {
                             font.family: "monospace"
                             font.pixelSize: 12
                             textFormat: Text.PlainText
-                            elide: Text.ElideRight
+                            // At word ends where there are any; hex dumps break anywhere.
+                            wrapMode: Text.Wrap
                         }
                     }
                 }

@@ -52,7 +52,7 @@ Item {
             verticalAlignment: Text.AlignVCenter
             color: "white"
             visible: appContext.connectType === 1
-            text: appContext.currentIP
+            text: appContext.linkAddress
         }
         Text {
             objectName: "footerModel"

@@ -93,8 +93,12 @@ Rectangle {
                     Text {
                         objectName: "tabLabel"
                         anchors.centerIn: parent
-                        width: parent.width
+                        width: parent.width - 6
                         horizontalAlignment: Text.AlignHCenter
+                        // A label wider than its tab ("Video Wall" on seven tabs) shrinks to
+                        // fit rather than being cut.
+                        fontSizeMode: Text.HorizontalFit
+                        minimumPointSize: 9
                         elide: Text.ElideRight
                         text: modelData.text
                         font: header.menuFont

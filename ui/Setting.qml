@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Tessaro 1.0
 
 // Connection screen: link choice, connect/disconnect, interface language and, while a
 // device is connected, its network settings, beeper and factory reset.
@@ -23,6 +24,18 @@ Item {
     property bool wasActive: false
 
     readonly property int labelFontSize: 12
+
+    // Said once when Chinese is chosen (or restored at start) and no installed font can
+    // draw it. It stays in English: in Chinese it would be boxes.
+    property bool fontNoticeShown: false
+    readonly property string fontNoticeText: QT_TR_NOOP("No Chinese font is installed, so Chinese texts show as boxes. Install one (on Debian the package fonts-wqy-microhei) and restart the panel.")
+
+    function checkChineseFont() {
+        if (!appContext.language || fontNoticeShown || Fonts.chineseAvailable())
+            return
+        fontNoticeShown = true
+        fontNotice.open()
+    }
     // The link choice is shown but not editable while a link is up or being set up, so
     // it always names the link in use.
     readonly property bool linkChoiceEditable: !appContext.isConnected && !appContext.isConnectPending
@@ -56,11 +69,32 @@ Item {
                 portBox.currentIndex = screen.portIndex(ports)
             else
                 portBox.currentIndex = -1
+            screen.showUnlistedPort()
         })
     }
 
     function selectCurrentPort() {
-        quietly(function() { portBox.currentIndex = screen.portIndex(appContext.serialPorts) })
+        quietly(function() {
+            portBox.currentIndex = screen.portIndex(appContext.serialPorts)
+            screen.showUnlistedPort()
+        })
+    }
+
+    // A port the system does not list (a pseudo-terminal, a /dev/serial/by-id/ link, a
+    // port that is gone) is shown as its name in the box's text.
+    function showUnlistedPort() {
+        if (portBox.currentIndex < 0)
+            portBox.editText = appContext.currentSerialport
+    }
+
+    // Takes the port name typed into the box as the port to use.
+    function commitTypedPort() {
+        var typed = portBox.editText.trim()
+        // The listed entry already chosen (perhaps stored as its "/dev/" path) stays as it is.
+        if (portBox.currentIndex >= 0 && typed === portBox.textAt(portBox.currentIndex))
+            return
+        if (typed !== appContext.currentSerialport)
+            appContext.currentSerialport = typed
     }
 
     // The entry of the current port: listed as stored, or a stored "/dev/" path whose
@@ -99,6 +133,10 @@ Item {
             // Re-translated entries may have moved the choices; show the stored ones.
             screen.loadConnectType()
             screen.loadBaudrate()
+            // The box takes its text from its (empty) entry again when the window gets
+            // the language change event, after this.
+            Qt.callLater(screen.showUnlistedPort)
+            screen.checkChineseFont()
         }
     }
 
@@ -139,6 +177,8 @@ Item {
     }
 
     component Field: TextField {
+        // Marks text that is not (yet) acceptable.
+        property bool flagged: false
         height: screen.rowHeight
         topPadding: 0
         bottomPadding: 0
@@ -150,8 +190,8 @@ Item {
         color: "black"
         background: Rectangle {
             color: screen.editorColor
-            border.width: 1
-            border.color: "grey"
+            border.width: flagged ? 2 : 1
+            border.color: flagged ? "#E53935" : "grey"
             radius: 2
         }
     }
@@ -240,11 +280,19 @@ Item {
                                 objectName: "serialPortBox"
                                 width: 200
                                 enabled: screen.linkChoiceEditable
+                                // A listed port is picked; any other path is typed and taken
+                                // with Enter, Connect or leaving the box.
+                                editable: true
                                 onCurrentIndexChanged: {
                                     if (screen.loading || !appContext.inited || appContext.languagePending)
                                         return
                                     if (currentIndex >= 0 && currentIndex < model.length)
                                         appContext.currentSerialport = model[currentIndex]
+                                }
+                                onAccepted: screen.commitTypedPort()
+                                onActiveFocusChanged: {
+                                    if (!activeFocus && screen.connectType === 0 && appContext.inited)
+                                        screen.commitTypedPort()
                                 }
                             }
                         }
@@ -289,7 +337,11 @@ Item {
                                 objectName: "addressField"
                                 width: 200
                                 enabled: screen.linkChoiceEditable
-                                validator: RegularExpressionValidator { regularExpression: screen.dottedQuad }
+                                // A host name or address with an optional ":port"; incomplete
+                                // text is kept as typed and marked until it is an address.
+                                maximumLength: 255
+                                flagged: text !== "" && !acceptableInput
+                                validator: AddressValidator {}
                                 onTextEdited: appContext.currentIP = text
                             }
                         }
@@ -303,10 +355,13 @@ Item {
                         visible: !appContext.isConnectPending
                         text: appContext.isConnected ? qsTr("Disconnect") : qsTr("Connect")
                         onClicked: {
-                            if (appContext.isConnected)
+                            if (appContext.isConnected) {
                                 appContext.disconnectTerminal()
-                            else
-                                appContext.connectTerminal()
+                                return
+                            }
+                            if (screen.connectType === 0)
+                                screen.commitTypedPort()
+                            appContext.connectTerminal()
                         }
                     }
 
@@ -325,6 +380,7 @@ Item {
                     x: 10
                     width: parent.width - 20
                     problem: appContext.connectProblem
+                    target: appContext.connectTarget
                 }
 
                 Item {
@@ -542,6 +598,36 @@ Item {
                         onClicked: resetDialog.close()
                     }
                 }
+            }
+        }
+    }
+
+    Dialog {
+        id: fontNotice
+        objectName: "fontNotice"
+        modal: true
+        width: 420
+        height: 200
+        x: (screen.width - width) / 2
+        y: (screen.height - height) / 2
+        closePolicy: Popup.CloseOnEscape
+
+        contentItem: Text {
+            objectName: "fontNoticeText"
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            wrapMode: Text.WordWrap
+            font.pointSize: screen.labelFontSize
+            text: screen.fontNoticeText
+        }
+
+        footer: Item {
+            height: 45
+            TButton {
+                objectName: "fontNoticeOk"
+                anchors.centerIn: parent
+                text: QT_TR_NOOP("OK")
+                onClicked: fontNotice.close()
             }
         }
     }

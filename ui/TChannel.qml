@@ -1,6 +1,7 @@
 import QtQuick 2.15
 
-// A channel tile: name in the middle, number in the badge at the top right.
+// A channel tile: name in the middle, number in the badge at the top right. On a tile too
+// short for the name to pass under the badge, the name keeps to the width left of it.
 Item {
     id: tile
     width: 200
@@ -24,9 +25,20 @@ Item {
         color: tile.isActive ? tile.colorActive : tile.colorDefault
     }
 
+    FontMetrics {
+        id: nameMetrics
+        font.pixelSize: 15
+    }
+
     Text {
-        anchors.centerIn: parent
-        width: parent.width - 8
+        objectName: "channelName"
+        // The name's line runs beside the badge rather than below it.
+        readonly property bool besideBadge: (tile.height - nameMetrics.height) / 2 < badge.y + badge.height
+        // A name that, centred in the tile, would reach the badge keeps to the left of it.
+        readonly property bool leftOfBadge: besideBadge && implicitWidth > tile.width - 2 * (tile.width - badge.x + 4)
+        x: 4
+        anchors.verticalCenter: parent.verticalCenter
+        width: leftOfBadge ? badge.x - 4 - x : tile.width - 8
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
         text: tile.channelName
@@ -35,6 +47,7 @@ Item {
     }
 
     Rectangle {
+        id: badge
         objectName: "badge"
         width: 30
         height: 20

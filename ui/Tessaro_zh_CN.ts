@@ -178,6 +178,14 @@ Terminal will reboot, please wait and re-connect.</source>
         <translation>确认要恢复出厂模式吗？
 恢复出厂模式将自动重启，请等待并重连</translation>
     </message>
+    <message>
+        <source>No Chinese font is installed, so Chinese texts show as boxes. Install one (on Debian the package fonts-wqy-microhei) and restart the panel.</source>
+        <translation>未安装中文字体，中文文字将显示为方框。请安装中文字体（Debian 软件包 fonts-wqy-microhei）后重新启动本程序。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
 </context>
 <context>
     <name>TSwitch</name>

@@ -1,4 +1,5 @@
-// The built program: starting with or without an updater, and failing to load its window.
+// The built program: starting with or without an updater, failing to load its window, and
+// what it prints.
 #include "TestWorkDir.h"
 
 #include <QFile>
@@ -13,6 +14,8 @@ private slots:
     void updaterBesideProgramGetsVersionPidAndManifest();
     void mainWindowThatFailsToLoadExitsWithMinusOne();
     void installedProgramIgnoresMainWindowOverride();
+    void debugChatterOnlyWhenAskedFor_data();
+    void debugChatterOnlyWhenAskedFor();
 };
 
 namespace {
@@ -104,7 +107,7 @@ void TstStartup::installedProgramIgnoresMainWindowOverride()
     panel.setProcessChannelMode(QProcess::MergedChannels);
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("TESSARO_MAIN_QML", QUrl::fromLocalFile(dir.file("quit.qml")).toString());
-    env.insert("QT_LOGGING_RULES", "default.debug=true");
+    env.insert("QT_LOGGING_RULES", "tessaro.context.debug=true");
     panel.setProcessEnvironment(env);
     panel.start(QString(TESSARO_BIN), QStringList());
     QVERIFY(panel.waitForStarted());
@@ -115,6 +118,50 @@ void TstStartup::installedProgramIgnoresMainWindowOverride()
                              15000);
     QVERIFY2(panel.state() == QProcess::Running, output.constData());
     stop(panel);
+}
+
+void TstStartup::debugChatterOnlyWhenAskedFor_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("rules");
+    QTest::addColumn<bool>("chatter");
+    QTest::newRow("plain") << QStringList() << QString() << false;
+    QTest::newRow("--verbose") << QStringList{"--verbose"} << QString() << true;
+    QTest::newRow("Qt's logging rules") << QStringList() << QString("tessaro.context.debug=true") << true;
+}
+
+void TstStartup::debugChatterOnlyWhenAskedFor()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, rules);
+    QFETCH(bool, chatter);
+    // The panel's own window, then a line of the test's: the connection screen has
+    // scanned the serial ports (and said so, if it may) before that line comes.
+    TestWorkDir dir;
+    dir.write("up.qml", "import QtQuick 2.15\n"
+                        "Item { Component.onCompleted: {\n"
+                        "    var w = Qt.createComponent(\"qrc:/main.qml\").createObject(null)\n"
+                        "    console.log(\"tessaro-test: window \" + (w ? \"up\" : \"missing\")) } }\n");
+    QProcess panel;
+    panel.setWorkingDirectory(dir.path());
+    panel.setProcessChannelMode(QProcess::MergedChannels);
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("TESSARO_MAIN_QML", QUrl::fromLocalFile(dir.file("up.qml")).toString());
+    env.remove("QT_LOGGING_CONF");
+    if (rules.isEmpty())
+        env.remove("QT_LOGGING_RULES");
+    else
+        env.insert("QT_LOGGING_RULES", rules);
+    panel.setProcessEnvironment(env);
+    panel.start(QString(TESSARO_TEST_BIN), arguments);
+    QVERIFY(panel.waitForStarted());
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += panel.readAll()).contains("tessaro-test: window") ||
+                                 panel.state() != QProcess::Running,
+                             15000);
+    stop(panel);
+    QVERIFY2(output.contains("tessaro-test: window up"), output.constData());
+    QCOMPARE(output.contains("scan serial ports:"), chatter);
 }
 
 QTEST_GUILESS_MAIN(TstStartup)

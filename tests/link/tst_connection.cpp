@@ -9,6 +9,8 @@
 #include "TestWorkDir.h"
 
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -81,6 +83,7 @@ private slots:
     void unpluggedPortIsNoticedWithoutSpinning();
     void overlongLineIsDiscardedToItsEnd();
     void reconnectWhileConnected();
+    void typedPortIsUsed();
 
 private:
     std::unique_ptr<TestWorkDir> _dir;
@@ -512,6 +515,43 @@ void TestConnection::reconnectWhileConnected()
     ctx.disconnectTerminal();
     QTRY_VERIFY_WITH_TIMEOUT(!ctx.isConnected() && !ctx.isConnectPending(), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(!second.clientConnected(), 10000);
+}
+
+void TestConnection::typedPortIsUsed()
+{
+    SimServer sim;
+    QVERIFY(listenOnRandomLoopback(sim, 0));
+    AppContext ctx;
+    ctx.setConnectionTimings(fastTimings());
+    ctx.init();
+    ctx.setConnectType(1);
+    const QString host = sim.tcpAddress().toString();
+    const QString typed = host + QLatin1Char(':') + QString::number(sim.tcpPort());
+    ctx.setCurrentIP(typed);
+    QCOMPARE(ctx.linkAddress(), typed);
+    ctx.connectTerminal();
+    QTRY_VERIFY(ctx.isConnected());
+    QCOMPARE(ctx.currentIP(), typed);
+    QCOMPARE(QJsonDocument::fromJson(_dir->read("setting.data")).object().value("currentIP").toString(),
+             typed);
+    ctx.disconnectTerminal();
+    QTRY_VERIFY(!ctx.isConnected());
+
+    // Without a port the device's 8080 is tried (nothing listens there), and the problem
+    // names the address and port.
+    ctx.setCurrentIP(host);
+    ctx.connectTerminal();
+    QTRY_VERIFY_WITH_TIMEOUT(!ctx.isConnectPending(), 5000);
+    QVERIFY(!ctx.isConnected());
+    QCOMPARE(ctx.connectTarget(), host + QStringLiteral(":8080"));
+    QVERIFY(!ctx.connectProblem().isEmpty());
+
+    // A port out of range is refused before any attempt.
+    ctx.setCurrentIP(host + QStringLiteral(":70000"));
+    ctx.connectTerminal();
+    QVERIFY(!ctx.isConnectPending());
+    QCOMPARE(ctx.connectProblem(), QStringLiteral("badAddress"));
+    QVERIFY(!ctx.clientIO());
 }
 
 QTEST_MAIN(TestConnection)

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "OutputLocks.h"
+#include "FontCheck.h"
 #include "SerialPortList.h"
 #include "SimServer.h"
 
@@ -28,6 +29,11 @@ void UiTestHelper::connectToSim(const QString &model)
     ctx->setConnectType(1);
     ctx->setCurrentIP(_simAddress);
     ctx->connectTerminal();
+}
+
+void UiTestHelper::setChineseFont(int available) const
+{
+    FontCheck::setChineseOverride(available);
 }
 
 void UiTestHelper::disconnectNow()

@@ -30,6 +30,8 @@ public:
     Q_INVOKABLE void removeSettingFile() const;
     // Replaces the serial port list the context scans.
     Q_INVOKABLE void setSerialPorts(const QStringList &ports) const;
+    // Pretends that a font for Chinese is (1) or is not (0) installed; -1 asks the system.
+    Q_INVOKABLE void setChineseFont(int available) const;
     // Sets the test case's `when` from the event loop once its window is shown.
     Q_INVOKABLE void startWhenShown(QObject *testCase);
     // Files of the working directory (a fresh temporary one): URL of a name in it,

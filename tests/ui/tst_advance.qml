@@ -148,7 +148,7 @@ Item {
             mouseClick(button("edidWriteButton"))
             verify(dialog().visible)
             compare(dialog().title, "Message")
-            compare(dialog().text, "EDID only enable write to USER1-USER5")
+            compare(dialog().text, "EDID can only be written to USER1-USER5")
             dialog().accept()
             tryCompare(dialog(), "visible", false, 5000)
             compare(marker().filter(function (l) { return l.indexOf("SetEDIDData") === 0 }),
@@ -292,7 +292,7 @@ Item {
             sim.clearReceived()
             mouseClick(button("subtitleCloseButton"))
             verify(dialog().visible)
-            compare(dialog().text, "Not Select Port number")
+            compare(dialog().text, "No port selected")
             dialog().close()
             compare(marker(), [])
             switchModel("DV-42", 16)

@@ -70,13 +70,18 @@ TessaroTestCase {
         appContext.changeLangeuageZhCN(false)
         tryCompare(message, "text", "Serial port not found")
 
-        // A connection clears it; a link the device drops says so.
+        // A connection attempt says where it goes, with Cancel; once up, nothing; a link
+        // the device drops says so.
         helper.connectToSim("DV-42")
-        compare(message.text, "")
+        compare(message.text, "Connecting to " + helper.simAddress + ":8080 ...")
+        verify(item("connectCancel").visible)
         tryCompare(appContext, "isConnected", true, 10000)
+        compare(message.text, "")
+        verify(!item("connectCancel").visible)
         sim.dropConnection()
         tryCompare(appContext, "isConnected", false, 10000)
-        compare(message.text, "Connection lost (device unplugged or closed the link)")
+        // A network link's message names the address and port it was on.
+        compare(message.text, helper.simAddress + ":8080: Connection lost (device unplugged or closed the link)")
     }
 
     function test_storedPathSelectsItsListedPort() {

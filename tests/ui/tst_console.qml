@@ -59,6 +59,39 @@ TessaroTestCase {
         helper.removeSettingFile()
     }
 
+    // The row of the list that shows a text containing part.
+    function rowShowing(part) {
+        var rows = item("consoleList").contentItem.children
+        for (var i = 0; i < rows.length; ++i) {
+            var line = U.find(rows[i], "consoleLineText")
+            if (line && rows[i].visible && line.text.indexOf(part) >= 0)
+                return rows[i]
+        }
+        return null
+    }
+
+    function test_06_longLineIsShownWhole() {
+        var console = item("consoleWindow")
+        console.open()
+        connectTo("DV-42")
+        var dump = ""
+        for (var i = 0; i < 64; ++i)
+            dump += (i < 16 ? "0" : "") + i.toString(16) + " "
+        sim.sendLine("EDIDReport 1 " + dump + "END")
+        tryVerify(function () { return rowShowing("END") !== null }, 6000)
+        var row = rowShowing("END")
+        var line = U.find(row, "consoleLineText")
+        verify(line.lineCount > 1, "wrapped onto " + line.lineCount + " lines")
+        verify(!line.truncated)
+        verify(line.paintedWidth <= line.width)
+        verify(row.height >= line.contentHeight)
+        // Short lines keep their single row.
+        var oneLine = rowShowing("GetBeepEn")
+        verify(oneLine !== null)
+        compare(oneLine.height, 18)
+        console.close()
+    }
+
     function test_01_opensFromTheFooterAndWithCtrlT() {
         var console = item("consoleWindow")
         verify(!console.visible)

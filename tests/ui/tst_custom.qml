@@ -120,7 +120,7 @@ Item {
             typeCode("123456")
             mouseClick(item("codeOk"))
             tryCompare(box, "opened", true, 5000)
-            compare(item("codeErrorText").text, "Password error, please try again")
+            compare(item("codeErrorText").text, "Wrong password, please try again")
             verify(item("codeDialog").visible, "the code dialog stays")
             mouseClick(item("codeErrorOk"))
             tryCompare(box, "visible", false, 5000)

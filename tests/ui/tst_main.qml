@@ -78,7 +78,7 @@ TessaroTestCase {
         var tabs = U.tabs(win)
         compare(tabs.length, 7)
         var labels = tabs.map(U.labelOf)
-        compare(labels, ["Setting", "Switch", "Naming", "Scene", "Advance", "Videowall", "Custom"])
+        compare(labels, ["Settings", "Switch", "Naming", "Scene", "Advanced", "Video Wall", "Custom"])
         // The bar starts at the title's right edge and 10 px below the top.
         var bar = item("tabBar")
         compare(bar.x, 10 + 1024 / 4)
@@ -100,7 +100,7 @@ TessaroTestCase {
         connectTo("DV-01")
         var tabs = U.tabs(win)
         compare(tabs.length, 6)
-        compare(tabs.map(U.labelOf), ["Setting", "Switch", "Naming", "Scene", "Advance", "Custom"])
+        compare(tabs.map(U.labelOf), ["Settings", "Switch", "Naming", "Scene", "Advanced", "Custom"])
         fuzzyCompare(tabs[5].width, item("tabBar").width / 6, 0.01)
         compare(tabs[5].objectName, "tab_6")
 
@@ -122,7 +122,13 @@ TessaroTestCase {
         connectTo("DV-42")
         var tabs = U.tabs(win)
         compare(tabs.length, 7)
-        compare(U.labelOf(tabs[5]), "Videowall")
+        compare(U.labelOf(tabs[5]), "Video Wall")
+        // Every label is shown whole on seven tabs, and none runs into the next tab.
+        for (var i = 0; i < tabs.length; ++i) {
+            var label = tabs[i].children[0]
+            tryVerify(function () { return !label.truncated }, 2000, U.labelOf(tabs[i]) + " cut")
+            verify(label.paintedWidth <= tabs[i].width, U.labelOf(tabs[i]) + " wider than its tab")
+        }
         mouseClick(tabs[5])
         compare(item("header").currentIndex, 5)
         verify(item("screen_5").visible)
@@ -153,7 +159,7 @@ TessaroTestCase {
         appContext.connectType = 0
         appContext.currentSerialport = "COM1"
         appContext.currentSerialportBaudrate = 9600
-        compare(item("footerLinkType").text, "Serialport")
+        compare(item("footerLinkType").text, "Serial Port")
         var serial = item("footerSerial")
         verify(serial.visible)
         compare(serial.text, "COM1(9600)")
@@ -182,7 +188,11 @@ TessaroTestCase {
         compare(item("footerLinkType").text, "Network")
         verify(!serial.visible)
         verify(item("footerAddress").visible)
-        compare(item("footerAddress").text, "10.1.2.3")
+        // The port in use is written out, the default one too.
+        compare(item("footerAddress").text, "10.1.2.3:8080")
+        appContext.currentIP = "10.1.2.3:9000"
+        compare(item("footerAddress").text, "10.1.2.3:9000")
+        compare(appContext.currentIP, "10.1.2.3:9000")
         tryVerify(function () {
             var address = item("footerAddress")
             return address.x > 0 && item("footerVersion").x === address.x + address.width + 10
@@ -201,7 +211,7 @@ TessaroTestCase {
         compare(JSON.parse(helper.readSettingFile()).languageCN, true)
 
         appContext.changeLangeuageZhCN(false)
-        compare(U.labelOf(U.tabs(win)[0]), "Setting")
+        compare(U.labelOf(U.tabs(win)[0]), "Settings")
         compare(item("footerState").text, "Disconnected")
         compare(JSON.parse(helper.readSettingFile()).languageCN, false)
     }
@@ -214,7 +224,8 @@ TessaroTestCase {
         compare(U.labelOf(U.tabs(win)[0]), "设置界面")
         compare(U.tabs(win).length, 6) // the applied language rebuilt the list for "no model"
         compare(item("footerState").text, "断开")
-        compare(item("footerAddress").text, "10.9.8.7")
+        compare(item("footerAddress").text, "10.9.8.7:8080")
+        compare(appContext.currentIP, "10.9.8.7")
         compare(win.title, "Tessaro")
     }
 
@@ -225,7 +236,7 @@ TessaroTestCase {
         helper.writeSettingFile('{"connectType": 0}')
         openWindow()
         verify(!appContext.language)
-        compare(U.labelOf(U.tabs(win)[0]), "Setting")
+        compare(U.labelOf(U.tabs(win)[0]), "Settings")
         verify(helper.readSettingFile().indexOf("languageCN") < 0)
     }
 

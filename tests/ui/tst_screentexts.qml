@@ -31,7 +31,7 @@ TessaroTestCase {
         compare(Util.find(custom, "writeButton").text, "保存")
         compare(Util.find(custom, "codeErrorText").text, "密码错误，请重试")
         appContext.changeLangeuageZhCN(false)
-        compare(Util.find(wall, "setWallButton").text, "Set VideWall")
+        compare(Util.find(wall, "setWallButton").text, "Set Video Wall")
         compare(Util.find(custom, "writeButton").text, "Write")
     }
 }

@@ -131,30 +131,49 @@ TessaroTestCase {
         compare(field.text, "192.168.1.")
         compare(appContext.currentIP, "192.168.1.")
         compare(JSON.parse(helper.readSettingFile()).currentIP, "192.168.1.")
+        verify(!field.acceptableInput)
         typeInto(field, "x")
         compare(field.text, "192.168.1.")
         typeInto(field, "25")
         compare(appContext.currentIP, "192.168.1.25")
-        typeInto(field, "6")
-        compare(field.text, "192.168.1.25")
-        typeInto(field, "5.")
-        compare(field.text, "192.168.1.255")
+        verify(field.acceptableInput)
 
-        clearField(field)
-        compare(appContext.currentIP, "")
-        typeInto(field, "256")
-        compare(field.text, "25")
+        // A digit that makes no address is kept and marked, never dropped: dropping it
+        // would leave another address than the one typed.
+        typeInto(field, "6")
+        compare(field.text, "192.168.1.256")
+        compare(appContext.currentIP, "192.168.1.256")
+        verify(!field.acceptableInput)
         clearField(field)
         typeInto(field, "01")
-        compare(field.text, "0")
+        compare(field.text, "01")
+        verify(!field.acceptableInput)
+
+        // A port after a colon is part of the address, stored as typed.
         clearField(field)
-        typeInto(field, "10.0.0.255")
-        compare(appContext.currentIP, "10.0.0.255")
-        compare(field.maximumLength, 20)
+        typeInto(field, "127.0.0.1:9000")
+        compare(field.text, "127.0.0.1:9000")
+        compare(appContext.currentIP, "127.0.0.1:9000")
+        compare(JSON.parse(helper.readSettingFile()).currentIP, "127.0.0.1:9000")
+        verify(field.acceptableInput)
+        typeInto(field, "0")
+        compare(field.text, "127.0.0.1:90000")
+        verify(!field.acceptableInput)
+        typeInto(field, ":")
+        compare(field.text, "127.0.0.1:90000")
+        clearField(field)
+        typeInto(field, "255.255.255.255:65535")
+        compare(field.text, "255.255.255.255:65535")
+        verify(field.acceptableInput)
+        clearField(field)
+        typeInto(field, "[::1]:8080")
+        verify(field.acceptableInput)
+        compare(appContext.currentIP, "[::1]:8080")
 
         // The field follows an address set from elsewhere.
         appContext.currentIP = "172.16.0.9"
         compare(field.text, "172.16.0.9")
+        verify(field.acceptableInput)
     }
 
     function test_portAndBaudrateChoices() {
@@ -167,10 +186,11 @@ TessaroTestCase {
         compare(ports.count, 2)
         compare(ports.currentIndex, 1)
 
-        // A stored port missing after a scan: nothing selected, the value is kept.
+        // A stored port missing after a scan: nothing selected, the value is kept and shown.
         appContext.currentSerialport = "COM9"
         appContext.scanSerialPorts()
         compare(ports.currentIndex, -1)
+        compare(ports.editText, "COM9")
         compare(appContext.currentSerialport, "COM9")
         compare(JSON.parse(helper.readSettingFile()).currentSerialport, "COM9")
 
@@ -186,6 +206,77 @@ TessaroTestCase {
         compare(appContext.currentSerialportBaudrate, 115200)
         appContext.currentSerialportBaudrate = 19200
         compare(baud.currentIndex, 1)
+    }
+
+    function test_unlistedPortIsShownAndTyped() {
+        item("connectTypeBox").currentIndex = 0
+        var ports = item("serialPortBox")
+        helper.setSerialPorts(["ttyS0"])
+        appContext.scanSerialPorts()
+        verify(ports.editable)
+
+        // A pseudo-terminal the system does not list, as the footer shows it.
+        appContext.currentSerialport = "/dev/pts/7"
+        compare(ports.currentIndex, -1)
+        compare(ports.editText, "/dev/pts/7")
+
+        // A typed path is taken with Enter ...
+        clearField(ports.contentItem)
+        typeInto(ports.contentItem, "/dev/serial/by-id/usb-tessaro-if00")
+        compare(appContext.currentSerialport, "/dev/pts/7")
+        keyClick(Qt.Key_Return)
+        compare(appContext.currentSerialport, "/dev/serial/by-id/usb-tessaro-if00")
+        compare(JSON.parse(helper.readSettingFile()).currentSerialport, "/dev/serial/by-id/usb-tessaro-if00")
+        compare(windowItem("footerSerial").text.indexOf("/dev/serial/by-id/usb-tessaro-if00("), 0)
+
+        // ... and with Connect, which tries it.
+        clearField(ports.contentItem)
+        typeInto(ports.contentItem, "/dev/tessaro-no-such-port")
+        mouseClick(item("connectButton"))
+        compare(appContext.currentSerialport, "/dev/tessaro-no-such-port")
+        compare(item("connectMessage").text, "Serial port not found")
+
+        // Re-translating the screen leaves it shown, also with no port listed at all.
+        helper.setSerialPorts([])
+        appContext.scanSerialPorts()
+        compare(ports.editText, "/dev/tessaro-no-such-port")
+        item("languageBox").currentIndex = 1
+        verify(appContext.language)
+        wait(0) // the language change event that the new catalogue posts
+        compare(ports.editText, "/dev/tessaro-no-such-port")
+        item("languageBox").currentIndex = 0
+        verify(!appContext.language)
+        wait(0)
+        compare(ports.editText, "/dev/tessaro-no-such-port")
+
+        // Picking a listed port still works.
+        helper.setSerialPorts(["ttyS0"])
+        appContext.scanSerialPorts()
+        ports.currentIndex = 0
+        compare(appContext.currentSerialport, "ttyS0")
+        compare(ports.editText, "ttyS0")
+    }
+
+    function test_missingChineseFontIsSaidOnce() {
+        var notice = item("fontNotice")
+        helper.setChineseFont(0)
+        appContext.changeLangeuageZhCN(true)
+        tryCompare(notice, "opened", true)
+        // In English: Chinese cannot be drawn.
+        verify(item("fontNoticeText").text.indexOf("No Chinese font is installed") === 0)
+        compare(item("fontNoticeOk").text, "OK")
+        // The whole text fits above the button.
+        var text = item("fontNoticeText")
+        verify(text.contentHeight <= text.height, "text " + text.contentHeight + " in " + text.height)
+        verify(text.mapToItem(notice.contentItem.parent, 0, text.height).y <=
+               item("fontNoticeOk").mapToItem(notice.contentItem.parent, 0, 0).y)
+        mouseClick(item("fontNoticeOk"))
+        tryCompare(notice, "visible", false)
+
+        appContext.changeLangeuageZhCN(false)
+        appContext.changeLangeuageZhCN(true)
+        verify(!notice.visible)
+        helper.setChineseFont(-1)
     }
 
     function test_languageSwitchKeepsNetworkChoice() {
@@ -327,7 +418,7 @@ TessaroTestCase {
         compare(dialog.height, 200)
         compare(dialog.title, "Reset?")
         compare(item("resetQuestion").text,
-                "Comfirm to reset to factory mode? \r\nTerminal will reboot, please wait and re-connect.")
+                "Reset to factory settings?\nThe device will restart; please wait, then reconnect.")
 
         sim.clearReceived()
         mouseClick(item("resetNo"))

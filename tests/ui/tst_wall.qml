@@ -282,6 +282,33 @@ Item {
             appContext.setting = s
         }
 
+        function test_12_namesStayBesideTheirBadges() {
+            // The 16 input tiles are too short for a name to pass under the badge.
+            screen.isActive = false
+            var s = appContext.setting
+            s["in"] = { "001": "Lectern PC with a long name", "002": "Cam" }
+            appContext.setting = s
+            screen.isActive = true
+            var tiles = [item("wallIn_1"), item("wallIn_2"), item("wallOut_1")]
+            for (var i = 0; i < tiles.length; ++i) {
+                var name = findChild(tiles[i], "channelName")
+                var badge = findChild(tiles[i], "badge")
+                verify(name.y < badge.y + badge.height, "the name's line runs beside the badge")
+                // Centred text: its painted right edge.
+                var right = name.x + (name.width + name.paintedWidth) / 2
+                verify(right <= badge.x, tiles[i].objectName + " name runs under its badge")
+                verify(name.paintedWidth <= name.width)
+            }
+            var longName = findChild(item("wallIn_1"), "channelName")
+            verify(longName.truncated)
+            // A short name stays in the middle of its tile.
+            var shortName = findChild(item("wallIn_2"), "channelName")
+            verify(!shortName.truncated)
+            compare(shortName.x + shortName.width / 2, item("wallIn_2").width / 2)
+            delete s["in"]
+            appContext.setting = s
+        }
+
         function test_11_inputSelectionClearedOnEntry() {
             mouseClick(item("wallIn_2"))
             mouseClick(item("wallIn_4"))

@@ -1,0 +1,3 @@
+#include "ContextLog.h"
+
+Q_LOGGING_CATEGORY(lcContext, "tessaro.context")

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// Messages of the application context (connection lifecycle, settings, operations): "tessaro.context".
+Q_DECLARE_LOGGING_CATEGORY(lcContext)
