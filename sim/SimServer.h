@@ -76,9 +76,9 @@ public:
     // Goes silent `ms` after each panel connects (0: never).
     void setStopAnsweringAfter(int ms);
     // "SW" and "SWOTO" are ignored without an answer.
-    void setIgnoreRouting(bool on);
+    Q_INVOKABLE void setIgnoreRouting(bool on);
     // Only the first n outputs of every "SW" are applied (0: all).
-    void setPartialRouting(int outputs);
+    Q_INVOKABLE void setPartialRouting(int outputs);
     // Real milliseconds per device second (scene loop, own reports); 1000 by default.
     void setMsPerSecond(double ms);
 

@@ -46,6 +46,10 @@
 <context>
     <name>Footer</name>
     <message>
+        <source>Opened, no answer</source>
+        <translation>已打开，无应答</translation>
+    </message>
+    <message>
         <source>Connected</source>
         <translation>连接</translation>
     </message>
@@ -972,6 +976,18 @@ Terminal will reboot, please wait and re-connect.</source>
 <context>
     <name>ConnectMessage</name>
     <message>
+        <source>Connecting to %1 ...</source>
+        <translation>正在连接 %1 ...</translation>
+    </message>
+    <message>
+        <source>Choose a baud rate before connecting</source>
+        <translation>连接前请选择波特率</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
         <source>Connection refused</source>
         <translation>连接被拒绝</translation>
     </message>
@@ -1361,6 +1377,53 @@ Terminal will reboot, please wait and re-connect.</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeBar</name>
+    <message>
+        <source>Output %1: Input %2 → Input %3</source>
+        <translation>输出 %1：输入 %2 → 输入 %3</translation>
+    </message>
+    <message>
+        <source>Changed at the device or by another controller: %1</source>
+        <translation>已在设备上或由其他控制端更改：%1</translation>
+    </message>
+    <message>
+        <source>The port is open but no device answers: check the cable, the port and the baud rate</source>
+        <translation>端口已打开，但没有设备应答：请检查线缆、端口和波特率</translation>
+    </message>
+    <message>
+        <source>The device stopped answering</source>
+        <translation>设备已停止应答</translation>
+    </message>
+    <message>
+        <source>Reconnected</source>
+        <translation>已重新连接</translation>
+    </message>
+    <message>
+        <source>Output %1 did not switch to Input %2</source>
+        <translation>输出 %1 未切换到输入 %2</translation>
+    </message>
+    <message>
+        <source>Output %1 did not switch</source>
+        <translation>输出 %1 未切换</translation>
+    </message>
+    <message>
+        <source>Connection lost, trying again in %1 s</source>
+        <translation>连接已断开，%1 秒后重试</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>保留</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>恢复</translation>
     </message>
 </context>
 </TS>

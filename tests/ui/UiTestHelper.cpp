@@ -134,3 +134,8 @@ int UiTestHelper::freePort() const
     probe.listen(QHostAddress::LocalHost, 0);
     return probe.serverPort();
 }
+
+void UiTestHelper::routeAtDevice(int output, int input, bool quietly)
+{
+    _sim->device()->routeAtDevice(output, input, !quietly);
+}

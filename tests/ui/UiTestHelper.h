@@ -39,6 +39,9 @@ public:
     Q_INVOKABLE QString workFileUrl(const QString &name) const;
     Q_INVOKABLE bool fileExists(const QString &url) const;
     Q_INVOKABLE qint64 fileSize(const QString &url) const;
+    // Switches an output at the simulated device, as its front panel would; reported
+    // at once unless quietly is set.
+    Q_INVOKABLE void routeAtDevice(int output, int input, bool quietly = false);
     // Locks an output as a remote controller would (owner "test").
     Q_INVOKABLE void lockOutput(int output, const QString &holder);
     // A loopback port held open by the helper (to see a listen refused), and a free one.
