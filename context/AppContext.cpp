@@ -38,6 +38,7 @@ AppContext::AppContext(QObject *parent)
         QCoreApplication::installTranslator(english);
     _locks = new OutputLocks(this);
     wireSupervision();
+    wireHistory();
     lan_zh = new QTranslator(this);
     lan_zh->load(QStringLiteral(":/Tessaro_zh_CN.qm"));
     _currentSerialport = QString("");

@@ -19,7 +19,9 @@
 class ClientIO;
 class LinkSupervisor;
 class OutputLocks;
+class RouteStage;
 class RouteWatch;
+class RoutingHistory;
 class CommandAdapter;
 class QQmlEngine;
 class QTimer;
@@ -89,6 +91,9 @@ class AppContext : public QObject
     Q_PROPERTY(LinkSupervisor *link READ supervisor CONSTANT)
     // What became of each routing command; changes made elsewhere.
     Q_PROPERTY(RouteWatch *routes READ routes CONSTANT)
+    // Undo and redo of routing; routing staged for a take.
+    Q_PROPERTY(RoutingHistory *history READ history CONSTANT)
+    Q_PROPERTY(RouteStage *stage READ stage CONSTANT)
     // The device address in use as "host:port", and where the last network attempt went.
     Q_PROPERTY(QString linkAddress READ linkAddress NOTIFY currentIPChanged)
     Q_PROPERTY(QString connectTarget READ connectTarget NOTIFY connectProblemChanged)
@@ -194,6 +199,8 @@ public:
     OutputLocks *locks() const { return _locks; }
     LinkSupervisor *supervisor() const { return _supervisor; }
     RouteWatch *routes() const { return _routes; }
+    RoutingHistory *history() const { return _history; }
+    RouteStage *stage() const { return _stage; }
 
     // ---- for controllers other than the screens (router protocol, command line) ----
     // A device answered with its model, so its channel counts are known.
@@ -400,6 +407,11 @@ private:
     // Closes a live link that failed in a way only the context sees; problem says why.
     void loseLink(const QString &problem);
     void wireSupervision();
+    void wireHistory();
+    // The confirmed input of each of these outputs (those the device reported).
+    QMap<int, int> routingOf(const QList<int> &outputs) const;
+    QList<int> allOutputs() const;
+    bool outputOpen(int output) const;
     // "keepAliveSeconds", "pollSeconds" and "reconnect" of the settings file.
     void applySupervisionSettings(const QJsonObject &saved);
     // A routing report: confirmation and changes made elsewhere, then the screens.
@@ -467,6 +479,8 @@ private:
     OutputLocks *_locks = nullptr;
     LinkSupervisor *_supervisor = nullptr;
     RouteWatch *_routes = nullptr;
+    RoutingHistory *_history = nullptr;
+    RouteStage *_stage = nullptr;
     bool _askedClose = false;   // the link going down was closed on purpose
     QString _lossProblem;       // why loseLink() closed the link
     bool _inFirstQueries = false;

@@ -8,6 +8,7 @@
 #include "DelayMSec.h"
 #include "OutputLocks.h"
 #include "RouteWatch.h"
+#include "RoutingHistory.h"
 
 namespace {
 
@@ -121,11 +122,13 @@ void AppContext::sendCmd_SW(int in, QJsonArray out)
         if (outs.isEmpty())
             return;
     }
+    const QMap<int, int> before = routingOf(outs);
     send(CA::genSW(in, outs));
     QMap<int, int> asked;
     for (int o : outs)
         asked.insert(o, in);
     _routes->expect(asked);
+    _history->recordRoute(before, asked);
 }
 
 void AppContext::sendCmd_DelaySW(int in, QJsonArray out)
@@ -145,6 +148,7 @@ void AppContext::sendCmd_SWOTO()
         emit routingRefused(locked, true);
         return;
     }
+    const QMap<int, int> before = routingOf(allOutputs());
     send(CA::genSWOTO());
     if (isConnected()) {
         // Output k shows input k, or the last input on a device with fewer inputs.
@@ -152,6 +156,7 @@ void AppContext::sendCmd_SWOTO()
         for (int o = 1; o <= _outchannels; ++o)
             asked.insert(o, _inchannels > 0 ? qMin(o, _inchannels) : 0);
         _routes->expect(asked);
+        _history->recordRoute(before, asked);
     }
 }
 
@@ -159,6 +164,7 @@ void AppContext::sendCmd_SetOutput(int key, bool val, int delay)
 {
     if (!isConnected())
         return;
+    _history->recordOutputs({{key, outputOpen(key)}}, {{key, val}});
     // A negative delay would be taken as weeks by the unsigned wait.
     Delay_MSec(static_cast<unsigned int>(qMax(0, delay)));
     // The link may have been replaced, removed or lost while waiting: send() checks.
@@ -175,8 +181,11 @@ void AppContext::sendCmd_SaveSence(int val)
 }
 void AppContext::sendCmd_CallSence(int val)
 {
+    const QMap<int, int> before = routingOf(allOutputs());
     send(CA::genScenceCall(val));
     expectAnyRouting();
+    if (isConnected())
+        _history->recordScene(val, before);
 }
 void AppContext::sendCmd_SenceDefault()
 {

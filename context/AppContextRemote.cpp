@@ -5,6 +5,7 @@
 #include "CommandAdapter.h"
 #include "RouteTable.h"
 #include "RouteWatch.h"
+#include "RoutingHistory.h"
 
 #include <QJsonObject>
 
@@ -31,11 +32,13 @@ void AppContext::routeOutputs(int in, const QList<int> &outs)
     for (int o : outs)
         if (o < 1 || o > _outchannels)
             return;
+    const QMap<int, int> before = routingOf(outs);
     send(CommandAdapter::genSW(in, outs));
     QMap<int, int> asked;
     for (int o : outs)
         asked.insert(o, in);
     _routes->expect(asked);
+    _history->recordRoute(before, asked);
 }
 
 QString AppContext::channelLabel(bool input, int n) const

@@ -7,6 +7,7 @@
 #include "LinkSupervisor.h"
 #include "RouteTable.h"
 #include "RouteWatch.h"
+#include "RoutingHistory.h"
 
 #include "ContextLog.h"
 
@@ -48,12 +49,14 @@ void AppContext::wireSupervision()
     connect(_routes, &RouteWatch::notConfirmed, this,
             [this](const QVariantList &failures) { emit notice(QStringLiteral("notConfirmed"), failures); });
     connect(_routes, &RouteWatch::restoreRequested, this, [this](const QMap<int, int> &routes) {
+        _history->beginStep(); // the whole restore is one step to undo
         for (const auto &line : RouteTable::byInput(routes)) {
             QJsonArray outs;
             for (int o : line.second)
                 outs.append(o);
             sendCmd_SW(line.first, outs);
         }
+        _history->endStep();
     });
 }
 

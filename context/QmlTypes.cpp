@@ -8,7 +8,9 @@
 #include "MyCustomType.h"
 #include "LinkSupervisor.h"
 #include "OutputLocks.h"
+#include "RouteStage.h"
 #include "RouteWatch.h"
+#include "RoutingHistory.h"
 #include "SendPacer.h"
 
 #include <QQmlEngine>
@@ -31,6 +33,10 @@ void registerTessaroQmlTypes()
                                                QStringLiteral("the context's link watch is appContext.link"));
     qmlRegisterUncreatableType<RouteWatch>("Tessaro", 1, 0, "RouteWatch",
                                            QStringLiteral("the context's route watch is appContext.routes"));
+    qmlRegisterUncreatableType<RoutingHistory>("Tessaro", 1, 0, "RoutingHistory",
+                                               QStringLiteral("the context's history is appContext.history"));
+    qmlRegisterUncreatableType<RouteStage>("Tessaro", 1, 0, "RouteStage",
+                                           QStringLiteral("the context's stage is appContext.stage"));
     qmlRegisterType<AddressValidator>("Tessaro", 1, 0, "AddressValidator");
     qmlRegisterSingletonType<FontCheck>("Tessaro", 1, 0, "Fonts",
                                         [](QQmlEngine *, QJSEngine *) -> QObject * { return new FontCheck; });

@@ -6,6 +6,7 @@
 #include "OutputLocks.h"
 #include "RemoteClientModel.h"
 #include "RouteTable.h"
+#include "RoutingHistory.h"
 
 #include <QMap>
 
@@ -197,6 +198,7 @@ bool RouterServer::handleRouting(const ClientPtr &client, const Block &block)
         return false;
     }
     send(client, Videohub::ack());
+    _ctx->history()->beginStep(); // one block, one step to undo
     for (const auto &line : RouteTable::byInput(routes)) {
         emit logLine(QStringLiteral("router client %1 routes input %2 to outputs %3")
                          .arg(client->address)
@@ -209,5 +211,6 @@ bool RouterServer::handleRouting(const ClientPtr &client, const Block &block)
                          }()));
         _ctx->routeOutputs(line.first, line.second);
     }
+    _ctx->history()->endStep();
     return true;
 }

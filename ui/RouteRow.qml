@@ -12,12 +12,14 @@ Item {
     height: Math.max(30, outFlow.height)
 
     RoutePill {
+        id: inPill
         objectName: "routeIn"
         text: row.inName
     }
 
     Item {
-        x: 55
+        id: arrow
+        x: inPill.width + 5
         width: 80
         height: 30
 
@@ -30,7 +32,7 @@ Item {
 
     Flow {
         id: outFlow
-        x: 140
+        x: arrow.x + arrow.width + 5
         width: Math.max(55, row.width - x)
         spacing: 5
 

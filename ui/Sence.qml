@@ -23,6 +23,9 @@ Item {
     property int loopCount: 0
     // Number of the selected scene of the scene box, 0 when none.
     property int selectedScene: 0
+    // Scenes stored from this panel since it started (the device does not say which
+    // scenes hold something).
+    property var storedScenes: ({})
 
     ListModel {
         id: sceneModel
@@ -93,9 +96,55 @@ Item {
         return members.map(function (m) { return m.number })
     }
 
+    // Storing over a scene that has a name or was stored before asks first.
     function store() {
-        if (selectedScene > 0)
-            appContext.sendCmd_SaveSence(selectedScene)
+        if (selectedScene <= 0)
+            return
+        var names = Names.namesMember(appContext.setting, "sence")
+        var key = Names.threeDigitKey(selectedScene)
+        var named = Object.prototype.hasOwnProperty.call(names, key) && String(names[key]) !== ""
+        if (named || storedScenes[selectedScene]) {
+            var scene = selectedScene
+            var what = named ? qsTr("Scene %1 (\"%2\")").arg(scene).arg(names[key]) : qsTr("Scene %1").arg(scene)
+            confirm.action = "store"
+            confirm.scene = scene
+            confirm.ask(qsTr("Store scene"),
+                        qsTr("%1 already holds a stored routing. Storing replaces it with the routing the outputs show now; the routing it holds is lost.").arg(what)
+                        + "\n\n" + qsTr("Store over it?"))
+            return
+        }
+        storeNow(selectedScene)
+    }
+    function storeNow(scene) {
+        appContext.sendCmd_SaveSence(scene)
+        var stored = storedScenes
+        stored[scene] = true
+        storedScenes = stored
+    }
+    // "Default" erases every stored scene on the device and opens every output.
+    function resetScenes() {
+        confirm.action = "default"
+        confirm.ask(qsTr("Default"),
+                    qsTr("Default erases all 16 scenes stored on the device, routes every output from its own input and switches every output on. This cannot be undone.")
+                    + "\n\n" + qsTr("Erase the stored scenes?"))
+    }
+
+    ConfirmDialog {
+        id: confirm
+        objectName: "sceneConfirm"
+        // What "Yes" does: "store" (the scene below) or "default".
+        property string action: ""
+        property int scene: 0
+        onConfirmed: {
+            if (action === "store") {
+                root.storeNow(scene)
+            } else if (action === "default") {
+                appContext.sendCmd_SenceDefault()
+                root.storedScenes = ({})
+            }
+            action = ""
+        }
+        onRejected: action = ""
     }
     function recall() {
         if (selectedScene > 0)
@@ -260,7 +309,7 @@ Item {
         TButton {
             objectName: "defaultButton"
             text: qsTr("Default")
-            onClicked: appContext.sendCmd_SenceDefault()
+            onClicked: root.resetScenes()
         }
         TButton {
             objectName: "storeButton"

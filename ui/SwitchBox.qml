@@ -17,6 +17,8 @@ Rectangle {
     property var locks: null
     // Output boxes show what became of routing commands (the context's route watch).
     property var routes: null
+    // Output boxes in preview: the staged input's name by output number.
+    property var stagedNames: ({})
     readonly property alias grid: grid
 
     // Row number (0-based) of the tile that was clicked.
@@ -57,6 +59,11 @@ Rectangle {
             isActive: model.active
             isMakeEnable: box.showOpenState ? model.isOpen : true
             onClicked: box.tileClicked(parseInt(model.index, 10) - 1)
+
+            StagedMark {
+                objectName: "stagedMark"
+                inputName: box.stagedNames[model.index] !== undefined ? box.stagedNames[model.index] : ""
+            }
 
             RouteMark {
                 objectName: "routeMark"

@@ -31,6 +31,16 @@ Item {
     property var outNames: []
     // Rows of the route list: { inName, outNames }.
     property var routeRows: []
+    // Routing is staged rather than sent while previewing.
+    readonly property bool previewing: appContext.stage.active
+    // The staged input's name by output number, for the tiles.
+    readonly property var stagedNames: {
+        var names = {}
+        var changes = appContext.stage.changes
+        for (var i = 0; i < changes.length; ++i)
+            names[changes[i].output] = routeLabel(inNames, changes[i].to)
+        return names
+    }
 
     ListModel {
         id: inputModel
@@ -176,20 +186,41 @@ Item {
         return outs
     }
 
+    // Sends a route, or stages it while previewing (locked outputs are refused then).
+    function route(input, outs) {
+        if (!previewing) {
+            appContext.sendCmd_SW(input, outs)
+            return
+        }
+        var refused = appContext.stage.stage(input, outs)
+        if (refused.length > 0)
+            notice(qsTr("Locked outputs %1 were not staged.").arg(refused.join(", ")))
+    }
+
     function oneToAll() {
         if (selectedInput <= 0)
             return
         var outs = []
         for (var i = 1; i <= appContext.outChannels; ++i)
             outs.push(i)
-        appContext.sendCmd_SW(selectedInput, outs)
+        route(selectedInput, outs)
+    }
+
+    function oneToOne() {
+        if (!previewing) {
+            appContext.sendCmd_SWOTO()
+            return
+        }
+        var refused = appContext.stage.stageOneToOne()
+        if (refused.length > 0)
+            notice(qsTr("Locked outputs %1 were not staged.").arg(refused.join(", ")))
     }
 
     function routeSelected() {
         var outs = selectedOutputs()
         if (selectedInput <= 0 || outs.length === 0)
             return
-        appContext.sendCmd_SW(selectedInput, outs)
+        route(selectedInput, outs)
     }
 
     // Each call waits its own delay (the context runs the event loop meanwhile), so on
@@ -199,10 +230,13 @@ Item {
         if (outs.length === 0)
             return
         var paced = Models.isPacedOutput(appContext.mode)
+        // All the outputs of one click are one step to undo.
+        appContext.history.beginStep()
         for (var i = 0; i < outs.length; ++i) {
             var port = outs[i]
             appContext.sendCmd_SetOutput(port, on, paced ? port * (on ? 400 : 200) : 0)
         }
+        appContext.history.endStep()
     }
 
     function refresh() {
@@ -230,6 +264,17 @@ Item {
 
     LockDialog {
         id: lockDialog
+    }
+
+    Shortcut {
+        sequence: "Ctrl+Z"
+        enabled: root.isActive
+        onActivated: appContext.history.undo()
+    }
+    Shortcut {
+        sequences: ["Ctrl+Shift+Z", "Ctrl+Y"]
+        enabled: root.isActive
+        onActivated: appContext.history.redo()
     }
 
     Item {
@@ -265,6 +310,7 @@ Item {
             showOpenState: true
             locks: appContext.locks
             routes: appContext.routes
+            stagedNames: root.stagedNames
             model: outputModel
             onTileClicked: root.toggleOutput(row)
         }
@@ -284,6 +330,8 @@ Item {
                 objectName: "routeList"
                 anchors.fill: parent
                 anchors.margins: 10
+                // In preview the staged changes take the right-hand part of the box.
+                anchors.rightMargin: root.previewing ? stagedList.width + 20 : 10
                 clip: true
                 spacing: 5
                 boundsBehavior: Flickable.StopAtBounds
@@ -306,6 +354,20 @@ Item {
                     policy: routeList.contentHeight > routeList.height ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
                 }
             }
+
+            StagedList {
+                id: stagedList
+                objectName: "stagedPanel"
+                visible: root.previewing
+                anchors.right: parent.right
+                anchors.top: parent.top
+                anchors.bottom: parent.bottom
+                anchors.margins: 6
+                width: 300
+                fontColor: root.fontColor
+                inNames: root.inNames
+                outNames: root.outNames
+            }
         }
     }
 
@@ -327,7 +389,7 @@ Item {
             fontSize: parent.labelSize
             objectName: "oneToOneButton"
             text: qsTr("One To One")
-            onClicked: appContext.sendCmd_SWOTO()
+            onClicked: root.oneToOne()
         }
         TButton {
             fontSize: parent.labelSize
@@ -353,5 +415,12 @@ Item {
             text: qsTr("Refresh")
             onClicked: root.refresh()
         }
+    }
+
+    SwitchHistory {
+        objectName: "switchHistory"
+        x: root.width - root.buttonColumnWidth + (root.buttonColumnWidth - 100) / 2
+        y: 20 + 6 * 40 + 6 * 20
+        fontColor: root.fontColor
     }
 }

@@ -194,6 +194,10 @@ Terminal will reboot, please wait and re-connect.</source>
 <context>
     <name>TSwitch</name>
     <message>
+        <source>Locked outputs %1 were not staged.</source>
+        <translation>已锁定的输出 %1 未加入预览。</translation>
+    </message>
+    <message>
         <source>&quot;One To One&quot; was not sent: outputs %1 are locked by a remote controller.</source>
         <translation>未发送“一对一”：输出 %1 已被远程控制端锁定。</translation>
     </message>
@@ -263,6 +267,34 @@ Terminal will reboot, please wait and re-connect.</source>
 </context>
 <context>
     <name>Sence</name>
+    <message>
+        <source>Scene %1 (&quot;%2&quot;)</source>
+        <translation>场景 %1（“%2”）</translation>
+    </message>
+    <message>
+        <source>Scene %1</source>
+        <translation>场景 %1</translation>
+    </message>
+    <message>
+        <source>Store scene</source>
+        <translation>保存场景</translation>
+    </message>
+    <message>
+        <source>%1 already holds a stored routing. Storing replaces it with the routing the outputs show now; the routing it holds is lost.</source>
+        <translation>%1 已保存了切换状态。保存将用当前输出的切换状态替换它，原有的切换状态将丢失。</translation>
+    </message>
+    <message>
+        <source>Store over it?</source>
+        <translation>是否覆盖保存？</translation>
+    </message>
+    <message>
+        <source>Default erases all 16 scenes stored on the device, routes every output from its own input and switches every output on. This cannot be undone.</source>
+        <translation>“默认”会清除设备上保存的全部 16 个场景，将每个输出切换到对应的输入并打开所有输出。此操作无法撤销。</translation>
+    </message>
+    <message>
+        <source>Erase the stored scenes?</source>
+        <translation>是否清除已保存的场景？</translation>
+    </message>
     <message>
         <source>Scene</source>
         <translation>场景</translation>
@@ -1424,6 +1456,47 @@ Terminal will reboot, please wait and re-connect.</source>
     <message>
         <source>Restore</source>
         <translation>恢复</translation>
+    </message>
+</context>
+<context>
+    <name>SwitchHistory</name>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>预览</translation>
+    </message>
+    <message>
+        <source>Take</source>
+        <translation>执行</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+</context>
+<context>
+    <name>StagedList</name>
+    <message>
+        <source>Staged: %1</source>
+        <translation>待执行：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmDialog</name>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
     </message>
 </context>
 </TS>

@@ -87,6 +87,8 @@ const Prop kProps[] = {
     {"locks", "OutputLocks*", "", false},
     {"link", "LinkSupervisor*", "", false},
     {"routes", "RouteWatch*", "", false},
+    {"history", "RoutingHistory*", "", false},
+    {"stage", "RouteStage*", "", false},
     {"linkAddress", "QString", "currentIPChanged", false},
     {"connectTarget", "QString", "connectProblemChanged", false},
 };

@@ -65,6 +65,13 @@ Item {
             var lines = sim.receivedLines()
             return lines.slice(0, lines.indexOf("SetSenceLoopDis"))
         }
+        // Clicks a button of a dialog once its buttons are laid out side by side.
+        function answer(dialog, name) {
+            var yes = findChild(dialog, "confirmYes")
+            var no = findChild(dialog, "confirmNo")
+            tryVerify(function () { return yes.x + yes.width <= no.x || no.x + no.width <= yes.x })
+            mouseClick(findChild(dialog, name))
+        }
         function waitForLine(line) {
             tryVerify(function () { return sim.receivedLines().indexOf(line) >= 0 }, 3000,
                       line + " in " + JSON.stringify(sim.receivedLines()))
@@ -133,9 +140,42 @@ Item {
             sim.clearReceived()
             press("store")
             press("recall")
+            // "Default" erases every stored scene: it asks, and "No" sends nothing.
             press("default")
+            var dialog = findChild(screen, "sceneConfirm")
+            tryVerify(function () { return dialog.opened })
+            verify(dialog.text.indexOf("16") >= 0, dialog.text)
+            answer(dialog, "confirmNo")
+            tryVerify(function () { return !dialog.visible })
+            press("default")
+            tryVerify(function () { return dialog.opened })
+            answer(dialog, "confirmYes")
             waitForLine("SenceDefault")
             compare(sim.receivedLines().slice(0, 3), ["SceneSave 4", "SceneCall 4", "SenceDefault"])
+        }
+
+        function test_5_storingOverANamedOrStoredSceneAsks() {
+            var setting = appContext.setting
+            setting["sence"] = { "005": "Lecture" }
+            appContext.setting = setting
+            var dialog = findChild(screen, "sceneConfirm")
+            mouseClick(tile("sceneTile", 5))
+            sim.clearReceived()
+            press("store")
+            tryVerify(function () { return dialog.opened })
+            verify(dialog.text.indexOf("Lecture") >= 0, dialog.text)
+            keyClick(Qt.Key_Return) // "No" has the focus
+            tryVerify(function () { return !dialog.visible })
+            compare(sentBeforeMarker(), [])
+            // An unnamed scene is stored at once the first time, and asks the second.
+            mouseClick(tile("sceneTile", 6))
+            sim.clearReceived()
+            press("store")
+            verify(!dialog.visible)
+            press("store")
+            tryVerify(function () { return dialog.opened })
+            answer(dialog, "confirmYes")
+            compare(sentBeforeMarker(), ["SceneSave 6", "SceneSave 6"])
         }
 
         function test_4_intervalRefusesOutOfRange() {
