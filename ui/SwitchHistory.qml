@@ -34,20 +34,26 @@ Column {
         }
     }
 
-    Switch {
-        id: previewSwitch
-        objectName: "previewSwitch"
-        width: 100
+    Row {
+        spacing: 2
         height: 32
-        padding: 0
-        checked: extras.stage.active
-        onToggled: extras.stage.active = checked
-        contentItem: Text {
-            leftPadding: previewSwitch.indicator.width + 4
-            verticalAlignment: Text.AlignVCenter
+        Switch {
+            id: previewSwitch
+            objectName: "previewSwitch"
+            anchors.verticalCenter: parent.verticalCenter
+            padding: 0
+            checked: extras.stage.active
+            onToggled: extras.stage.active = checked
+        }
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
             text: qsTr("Preview")
             color: extras.fontColor
             font.pixelSize: 12
+            MouseArea {
+                anchors.fill: parent
+                onClicked: extras.stage.active = !extras.stage.active
+            }
         }
     }
 
