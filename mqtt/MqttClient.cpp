@@ -86,10 +86,7 @@ MqttClient::MqttClient(QObject *parent)
     _connectTimeout->setSingleShot(true);
     connect(_connectTimeout, &QTimer::timeout, this, [this] {
         if (_stopping) {
-            release();
-            _stopping = false;
-            setState(State::Idle);
-            emit stopped();
+            finishStop(); // the broker did not confirm in time: the last will may follow
         } else if (_state == State::Connecting) {
             failed(QStringLiteral("timeout"), QStringLiteral("no answer from the broker within %1 s")
                                                   .arg(_options.connectTimeoutMs / 1000.0));
@@ -116,22 +113,46 @@ QString MqttClient::where() const
 bool MqttClient::start(const Options &options)
 {
     _retry->stop();
-    // A connection of the earlier options ends with a DISCONNECT (written at once on a
-    // socket that takes it), so its last will is not sent.
-    if (_mosq && _state == State::Connected)
-        mosquitto_disconnect(_mosq);
-    release();
-    _stopping = false;
-    _options = options;
-    _nextRetryMs = 0;
-    if (_options.tls && !_options.caFile.isEmpty() && !QFileInfo(_options.caFile).isReadable()) {
-        setError(QStringLiteral("tls"), QStringLiteral("the CA file %1 cannot be read").arg(_options.caFile));
-        setState(State::Idle);
+    if (options.tls && !options.caFile.isEmpty() && !QFileInfo(options.caFile).isReadable()) {
+        setError(QStringLiteral("tls"), QStringLiteral("the CA file %1 cannot be read").arg(options.caFile));
         return false;
     }
+    _options = options;
+    _nextRetryMs = 0;
+    // A connection of the earlier options ends cleanly first, so that its last will is
+    // not sent; the new one starts when it has.
+    if (_stopping || (_mosq && _state == State::Connected)) {
+        _restartPending = true;
+        if (!_stopping)
+            stop();
+        return true;
+    }
+    release();
     _misc->start();
     attempt();
     return true;
+}
+
+void MqttClient::sendDisconnect()
+{
+    errno = 0;
+    const int rc = mosquitto_disconnect(_mosq);
+    afterCall(rc == MOSQ_ERR_SUCCESS ? rc : MOSQ_ERR_NO_CONN, errno);
+}
+
+void MqttClient::finishStop()
+{
+    release();
+    _stopping = false;
+    if (_restartPending) {
+        _restartPending = false;
+        _misc->start();
+        attempt();
+        return;
+    }
+    _misc->stop();
+    setState(State::Idle);
+    emit stopped();
 }
 
 void MqttClient::stop()
@@ -139,15 +160,19 @@ void MqttClient::stop()
     _retry->stop();
     _connectTimeout->stop();
     if (_mosq && _state == State::Connected) {
+        if (_stopping)
+            return;
         _stopping = true;
         emit logLine(QStringLiteral("MQTT: disconnecting from %1").arg(where()));
-        // DISCONNECT follows the messages already queued; the library reports it sent.
+        // The DISCONNECT goes once the broker has confirmed what was published: a broker
+        // still answering a message on a connection closed under it takes that for a
+        // failure and sends the last will.
         _connectTimeout->start(qMax(1000, _options.connectTimeoutMs));
-        errno = 0;
-        const int rc = mosquitto_disconnect(_mosq);
-        afterCall(rc == MOSQ_ERR_SUCCESS ? rc : MOSQ_ERR_NO_CONN, errno);
+        if (_unconfirmed.isEmpty())
+            sendDisconnect();
         return;
     }
+    _restartPending = false;
     release();
     _misc->stop();
     const bool wasIdle = _state == State::Idle;
@@ -158,7 +183,7 @@ void MqttClient::stop()
 
 bool MqttClient::publish(const QString &topic, const QByteArray &payload, bool retain)
 {
-    if (!_mosq || _state != State::Connected)
+    if (!_mosq || _state != State::Connected || _stopping)
         return false;
     int mid = 0;
     const QByteArray t = topic.toUtf8();
@@ -177,7 +202,7 @@ bool MqttClient::publish(const QString &topic, const QByteArray &payload, bool r
 
 bool MqttClient::subscribe(const QStringList &filters)
 {
-    if (!_mosq || _state != State::Connected)
+    if (!_mosq || _state != State::Connected || _stopping)
         return false;
     bool ok = true;
     for (const QString &f : filters) {
@@ -257,15 +282,12 @@ void MqttClient::attempt()
 
 void MqttClient::failed(const QString &key, const QString &detail)
 {
-    release();
     setError(key, detail);
     if (_stopping) {
-        _stopping = false;
-        _misc->stop();
-        setState(State::Idle);
-        emit stopped();
+        finishStop();
         return;
     }
+    release();
     _nextRetryMs = _nextRetryMs == 0 ? _options.retryMinMs : qMin(_options.retryMaxMs, _nextRetryMs * 2);
     emit logLine(QStringLiteral("MQTT: %1: %2; trying again in %3 ms").arg(where(), detail).arg(_nextRetryMs));
     setState(State::Waiting);
@@ -398,13 +420,9 @@ void MqttClient::handle(const Event &e)
         break;
     case Event::Disconnect:
         if (_stopping && e.code == 0) {
-            release();
-            _stopping = false;
-            _misc->stop();
             setError(QString(), QString());
-            setState(State::Idle);
             emit logLine(QStringLiteral("MQTT: disconnected from %1").arg(where()));
-            emit stopped();
+            finishStop();
         } else if (_state == State::Connected || _state == State::Connecting || _stopping) {
             const auto why = classify(e.code, e.sysErrno);
             failed(why.first, why.second);
@@ -415,8 +433,11 @@ void MqttClient::handle(const Event &e)
             emit message(e.topic, e.payload, e.retained);
         break;
     case Event::Confirmed:
-        if (_unconfirmed.remove(e.code) && _unconfirmed.isEmpty())
+        if (_unconfirmed.remove(e.code) && _unconfirmed.isEmpty()) {
+            if (_stopping && _mosq)
+                sendDisconnect();
             emit allConfirmed();
+        }
         break;
     }
 }

@@ -54,8 +54,9 @@ public:
     explicit MqttClient(QObject *parent = nullptr);
     ~MqttClient() override;
 
-    // Starts connecting (again, with these options). False, with error(), when the
-    // options cannot be used at all (the CA file cannot be read, ...).
+    // Starts connecting (again, with these options; a connection of earlier ones ends
+    // cleanly first). False, with error(), when the options cannot be used at all (the
+    // CA file cannot be read).
     bool start(const Options &options);
     // Ends the connection with a DISCONNECT (so the broker does not send the last will)
     // after what is already queued, and stops trying. stopped() follows.
@@ -112,6 +113,8 @@ private:
     void attempt();
     bool configure(mosquitto *m);
     void failed(const QString &key, const QString &detail);
+    void sendDisconnect();
+    void finishStop();
     void release();
     void setState(State s);
     void afterCall(int rc, int sysErrno);
@@ -126,6 +129,7 @@ private:
     State _state = State::Idle;
     int _generation = 0;
     bool _stopping = false;
+    bool _restartPending = false;
     int _fd = -1;
     QSocketNotifier *_readNotifier = nullptr;
     QSocketNotifier *_writeNotifier = nullptr;

@@ -12,8 +12,15 @@ bool TestBroker::launch(quint16 port)
     QFile f(conf);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    f.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n"
-                        "log_type error\nlog_type warning\n").arg(port).toUtf8());
+    // Errors and warnings only, unless TESSARO_BROKER_LOG names other types ("all").
+    const QByteArray types = qEnvironmentVariableIsSet("TESSARO_BROKER_LOG") ? qgetenv("TESSARO_BROKER_LOG")
+                                                                              : QByteArray("error warning");
+    QByteArray text = QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n")
+                          .arg(port)
+                          .toUtf8();
+    for (const QByteArray &t : types.split(' '))
+        text += "log_type " + t + "\n";
+    f.write(text);
     f.close();
     _proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     _proc.start(QStringLiteral("/usr/sbin/mosquitto"), {QStringLiteral("-c"), conf});
