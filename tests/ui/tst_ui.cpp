@@ -9,6 +9,7 @@
 // outside any test function (while a file's objects are created) fails the file's run,
 // with its file and line.
 #include "AppContext.h"
+#include "MqttBridge.h"
 #include "QmlTypes.h"
 #include "RouterServer.h"
 #include "SimServer.h"
@@ -52,6 +53,7 @@ public slots:
         }
         _helper = new UiTestHelper(_sim, _address, this);
         _remote = new RouterServer(AppContext::Instance(), this);
+        _mqtt = new MqttBridge(AppContext::Instance(), this);
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
@@ -61,6 +63,7 @@ public slots:
         engine->rootContext()->setContextProperty(QStringLiteral("sim"), _sim);
         engine->rootContext()->setContextProperty(QStringLiteral("helper"), _helper);
         engine->rootContext()->setContextProperty(QStringLiteral("remoteControl"), _remote);
+        engine->rootContext()->setContextProperty(QStringLiteral("mqttBridge"), _mqtt);
         ctx->setEngine(engine);
         connect(engine, &QQmlEngine::warnings, this, &Setup::onQmlWarnings);
     }
@@ -82,6 +85,7 @@ private:
     SimServer *_sim = nullptr;
     UiTestHelper *_helper = nullptr;
     RouterServer *_remote = nullptr;
+    MqttBridge *_mqtt = nullptr;
     QString _address;
 };
 
