@@ -203,15 +203,16 @@ int runHeadless(int argc, char *argv[])
                       QStringLiteral("CA certificates (PEM) that signed an mqtts:// broker's certificate "
                                      "(default: the system's)."),
                       QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("mqtt-base"), QStringLiteral("Base topic (default tessaro/<device id>)."),
-                      QStringLiteral("TOPIC")});
+    parser.addOption({QStringLiteral("mqtt-base"),
+                      QStringLiteral("Base topic (default tessaro/<device id>)."), QStringLiteral("TOPIC")});
     parser.addOption({QStringLiteral("mqtt-id"),
                       QStringLiteral("Device ID in topics and Home Assistant (default: from --friendly-name, "
                                      "or this machine's name and the device's address)."),
                       QStringLiteral("ID")});
-    parser.addOption({QStringLiteral("mqtt-forget"),
-                      QStringLiteral("Remove the device's Home Assistant entities and retained topics from the "
-                                     "broker, then exit.")});
+    parser.addOption(
+        {QStringLiteral("mqtt-forget"),
+         QStringLiteral("Remove the device's Home Assistant entities and retained topics from the "
+                        "broker, then exit.")});
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText(), 2);
     if (parser.isSet(QStringLiteral("help"))) {
@@ -242,8 +243,9 @@ int runHeadless(int argc, char *argv[])
             return fail(QStringLiteral("--%1 needs --mqtt URL").arg(QLatin1String(needsMqtt)), 2);
     MqttBridge::Config mqttCfg;
     if (mqtt) {
-        const QString linkHost = parser.isSet(QStringLiteral("device")) ? parser.value(QStringLiteral("device"))
-                                                                        : parser.value(QStringLiteral("serial"));
+        const QString linkHost = parser.isSet(QStringLiteral("device"))
+                                     ? parser.value(QStringLiteral("device"))
+                                     : parser.value(QStringLiteral("serial"));
         QString why;
         if (!mqttConfig(parser, linkHost, &mqttCfg, &why))
             return fail(why, 2);

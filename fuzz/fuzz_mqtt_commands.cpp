@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The first byte picks the topic (or takes it from the input, up to a NUL), the second
     // the device's size; the rest is the payload.
     static const QStringList topics = {
-        QStringLiteral("output/1/input/set"),   QStringLiteral("output/4/input/set"),
-        QStringLiteral("output/37/input/set"),  QStringLiteral("output/2/enabled/set"),
-        QStringLiteral("scene/recall"),         QStringLiteral("route/set"),
-        QStringLiteral("output/01/input/set"),  QStringLiteral("output/1/other/set"),
+        QStringLiteral("output/1/input/set"),  QStringLiteral("output/4/input/set"),
+        QStringLiteral("output/37/input/set"), QStringLiteral("output/2/enabled/set"),
+        QStringLiteral("scene/recall"),        QStringLiteral("route/set"),
+        QStringLiteral("output/01/input/set"), QStringLiteral("output/1/other/set"),
     };
     QByteArray payload(reinterpret_cast<const char *>(data + 2), int(size - 2));
     QString suffix = topics.at(data[0] % topics.size());

@@ -70,7 +70,8 @@ QString deviceIdFrom(const QString &name)
         id.chop(1);
     if (id.isEmpty())
         id = QStringLiteral("device-") +
-             QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+             QString::fromLatin1(
+                 QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
     return id;
 }
 

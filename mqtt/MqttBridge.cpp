@@ -168,9 +168,8 @@ bool MqttBridge::start(const Config &config)
     _sent.clear();
     _running = true;
     setError(QString(), QString());
-    emit logLine(QStringLiteral("MQTT: publishing %1 as %2/ on %3:%4")
-                     .arg(c.name, _base, c.url.host)
-                     .arg(c.url.port));
+    emit logLine(
+        QStringLiteral("MQTT: publishing %1 as %2/ on %3:%4").arg(c.name, _base, c.url.host).arg(c.url.port));
     if (!_client->start(clientOptions(c, true))) {
         _running = false;
         setError(_client->error(), _client->errorDetail());
@@ -231,7 +230,8 @@ void MqttBridge::onMessage(const QString &topic, const QByteArray &payload, bool
         return;
     // A retained command would be carried out again at every reconnection.
     if (retained)
-        return refuse(topic, QStringLiteral("retained commands are not carried out (publish without retain)"));
+        return refuse(topic,
+                      QStringLiteral("retained commands are not carried out (publish without retain)"));
     handleCommand(topic.mid(_base.size() + 1), payload);
 }
 
@@ -255,10 +255,13 @@ void MqttBridge::handleCommand(const QString &suffix, const QByteArray &payload)
     case MqttCommands::Command::Route:
         for (auto it = cmd.routes.cbegin(); it != cmd.routes.cend(); ++it)
             if (locks->lockedAgainst(it.key(), me))
-                return refuse(topic,
-                              QStringLiteral("output %1 is locked by %2").arg(it.key()).arg(locks->holder(it.key())));
+                return refuse(
+                    topic,
+                    QStringLiteral("output %1 is locked by %2").arg(it.key()).arg(locks->holder(it.key())));
         for (const auto &line : RouteTable::byInput(cmd.routes)) {
-            emit logLine(QStringLiteral("MQTT: routing input %1 to outputs %2").arg(line.first).arg(joined(line.second)));
+            emit logLine(QStringLiteral("MQTT: routing input %1 to outputs %2")
+                             .arg(line.first)
+                             .arg(joined(line.second)));
             _ctx->routeOutputs(line.first, line.second);
         }
         return;
@@ -270,7 +273,8 @@ void MqttBridge::handleCommand(const QString &suffix, const QByteArray &payload)
         // A scene reroutes every output.
         for (int o = 1; o <= _outputs; ++o)
             if (locks->lockedAgainst(o, me))
-                return refuse(topic, QStringLiteral("output %1 is locked by %2").arg(o).arg(locks->holder(o)));
+                return refuse(topic,
+                              QStringLiteral("output %1 is locked by %2").arg(o).arg(locks->holder(o)));
         emit logLine(QStringLiteral("MQTT: recalling scene %1").arg(cmd.scene));
         _ctx->sendCmd_CallSence(cmd.scene);
         return;
@@ -370,7 +374,8 @@ QStringList MqttBridge::outputLabels() const
     for (int o = 1; o <= _outputs; ++o) {
         const QString name = printable(_ctx->channelLabel(false, o)).trimmed();
         // An unnamed output shows its number on the screens; here it needs a word too.
-        labels.append(name.isEmpty() || name == QString::number(o) ? QStringLiteral("Output %1").arg(o) : name);
+        labels.append(name.isEmpty() || name == QString::number(o) ? QStringLiteral("Output %1").arg(o)
+                                                                   : name);
     }
     return labels;
 }
@@ -537,12 +542,13 @@ void MqttBridge::forget(const Config &config)
 void MqttBridge::beginForget()
 {
     _forget = Forget::Collecting;
-    _forgetMarker = QStringLiteral("%1/forget/%2").arg(_base).arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                                  QLatin1Char('0'));
+    _forgetMarker = QStringLiteral("%1/forget/%2")
+                        .arg(_base)
+                        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     // The broker sends the retained messages of a subscription before anything published
     // after it on the same connection: the marker coming back means all of them are in.
-    _client->subscribe({_base + QStringLiteral("/#"), MqttDiscovery::configFilter(_config.discoveryPrefix,
-                                                                                   _config.deviceId)});
+    _client->subscribe({_base + QStringLiteral("/#"),
+                        MqttDiscovery::configFilter(_config.discoveryPrefix, _config.deviceId)});
     _client->publish(_forgetMarker, QByteArrayLiteral("done"), false);
 }
 

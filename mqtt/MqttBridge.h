@@ -164,7 +164,13 @@ private:
     bool _routingKnown = false;
     QHash<QString, QByteArray> _sent; // retained topics as published on this connection
 
-    enum class Forget { No, Connecting, Collecting, Clearing };
+    enum class Forget
+    {
+        No,
+        Connecting,
+        Collecting,
+        Clearing
+    };
     Forget _forget = Forget::No;
     QString _forgetMarker;
     bool _disableAfterForget = false;

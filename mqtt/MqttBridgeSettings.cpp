@@ -102,8 +102,9 @@ bool MqttBridge::apply(bool enabled, const QString &url, const QString &password
     // A password written into the address wins; an empty field keeps the stored one
     // for the same user.
     if (c.url.password.isEmpty() && !c.url.user.isEmpty())
-        c.url.password = !password.isEmpty() ? password
-                                             : (c.url.user == _stored.url.user ? _stored.url.password : QString());
+        c.url.password = !password.isEmpty()
+                             ? password
+                             : (c.url.user == _stored.url.user ? _stored.url.password : QString());
     c.caFile = caFile.trimmed();
     c.name = name.trimmed();
     c.deviceId = deviceId.trimmed();

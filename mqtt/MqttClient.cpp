@@ -36,7 +36,8 @@ QPair<QString, QString> classify(int rc, int sysErrno)
     case MOSQ_ERR_ERRNO:
         switch (sysErrno) {
         case ECONNREFUSED:
-            return {QStringLiteral("refused"), QStringLiteral("connection refused (no broker listens there)")};
+            return {QStringLiteral("refused"),
+                    QStringLiteral("connection refused (no broker listens there)")};
         case EHOSTUNREACH:
         case ENETUNREACH:
         case EADDRNOTAVAIL:
@@ -188,14 +189,16 @@ bool MqttClient::publish(const QString &topic, const QByteArray &payload, bool r
     int mid = 0;
     const QByteArray t = topic.toUtf8();
     errno = 0;
-    const int rc = mosquitto_publish(_mosq, &mid, t.constData(), payload.size(), payload.constData(), 1, retain);
+    const int rc =
+        mosquitto_publish(_mosq, &mid, t.constData(), payload.size(), payload.constData(), 1, retain);
     const int err = errno;
     // A lost connection is handled as one; a message the library refuses is only logged.
     const bool linkError = rc == MOSQ_ERR_NO_CONN || rc == MOSQ_ERR_CONN_LOST || rc == MOSQ_ERR_ERRNO;
     if (rc == MOSQ_ERR_SUCCESS)
         _unconfirmed.insert(mid);
     else if (!linkError)
-        emit logLine(QStringLiteral("MQTT: %1 not published: %2").arg(topic, QString::fromUtf8(mosquitto_strerror(rc))));
+        emit logLine(QStringLiteral("MQTT: %1 not published: %2")
+                         .arg(topic, QString::fromUtf8(mosquitto_strerror(rc))));
     afterCall(linkError ? rc : MOSQ_ERR_SUCCESS, err);
     return rc == MOSQ_ERR_SUCCESS;
 }
@@ -229,12 +232,13 @@ bool MqttClient::configure(mosquitto *m)
     if (!_options.user.isEmpty()) {
         const QByteArray user = _options.user.toUtf8();
         const QByteArray password = _options.password.toUtf8();
-        mosquitto_username_pw_set(m, user.constData(), _options.password.isEmpty() ? nullptr : password.constData());
+        mosquitto_username_pw_set(m, user.constData(),
+                                  _options.password.isEmpty() ? nullptr : password.constData());
     }
     if (!_options.willTopic.isEmpty()) {
         const QByteArray topic = _options.willTopic.toUtf8();
-        mosquitto_will_set(m, topic.constData(), _options.willPayload.size(), _options.willPayload.constData(), 1,
-                           _options.willRetain);
+        mosquitto_will_set(m, topic.constData(), _options.willPayload.size(),
+                           _options.willPayload.constData(), 1, _options.willRetain);
     }
     if (_options.tls) {
         int rc = MOSQ_ERR_SUCCESS;
@@ -289,7 +293,8 @@ void MqttClient::failed(const QString &key, const QString &detail)
     }
     release();
     _nextRetryMs = _nextRetryMs == 0 ? _options.retryMinMs : qMin(_options.retryMaxMs, _nextRetryMs * 2);
-    emit logLine(QStringLiteral("MQTT: %1: %2; trying again in %3 ms").arg(where(), detail).arg(_nextRetryMs));
+    emit logLine(
+        QStringLiteral("MQTT: %1: %2; trying again in %3 ms").arg(where(), detail).arg(_nextRetryMs));
     setState(State::Waiting);
     _retry->start(_nextRetryMs);
     emit disconnected();

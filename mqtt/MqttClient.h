@@ -25,7 +25,8 @@ class MqttClient : public QObject
 {
     Q_OBJECT
 public:
-    enum class State {
+    enum class State
+    {
         Idle,       // not started, or stopped
         Connecting, // an attempt is under way
         Connected,  // the broker accepted the connection
@@ -92,7 +93,13 @@ signals:
 private:
     struct Event
     {
-        enum Kind { Connack, Disconnect, Message, Confirmed };
+        enum Kind
+        {
+            Connack,
+            Disconnect,
+            Message,
+            Confirmed
+        };
         explicit Event(Kind k) : kind(k) {}
         Kind kind;
         int generation = 0; // the library instance it came from

@@ -95,8 +95,7 @@ QStringList inputOptions(const QStringList &labels)
         const QString &l = cleaned.at(i);
         const int n = plainNumber(l);
         // A number stays its own input's; any other name must be unique.
-        const bool ambiguous =
-            n > 0 ? n != i + 1 : (uses.value(l) > 1 || l.startsWith(QLatin1Char('0')));
+        const bool ambiguous = n > 0 ? n != i + 1 : (uses.value(l) > 1 || l.startsWith(QLatin1Char('0')));
         QString option = ambiguous ? QStringLiteral("%1 (%2)").arg(l).arg(i + 1) : l;
         while (taken.contains(option))
             option = QStringLiteral("%1 (%2)").arg(option).arg(i + 1);

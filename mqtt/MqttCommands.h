@@ -30,7 +30,13 @@ struct DeviceView
 
 struct Command
 {
-    enum Kind { Invalid, Route, Enable, RecallScene };
+    enum Kind
+    {
+        Invalid,
+        Route,
+        Enable,
+        RecallScene
+    };
     Kind kind = Invalid;
     QMap<int, int> routes; // Route: output -> input, both from 1
     int output = 0;        // Enable

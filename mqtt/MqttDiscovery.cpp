@@ -68,16 +68,18 @@ QMap<QString, QByteArray> configs(const Device &device, const QStringList &outpu
         sw.insert(QStringLiteral("payload_off"), QStringLiteral("OFF"));
         sw.insert(QStringLiteral("state_on"), QStringLiteral("ON"));
         sw.insert(QStringLiteral("state_off"), QStringLiteral("OFF"));
-        out.insert(topic(QStringLiteral("switch"), switchObject), QJsonDocument(sw).toJson(QJsonDocument::Compact));
+        out.insert(topic(QStringLiteral("switch"), switchObject),
+                   QJsonDocument(sw).toJson(QJsonDocument::Compact));
     }
     for (int s = 1; s <= sceneNames.size(); ++s) {
         const QString object = QStringLiteral("scene_%1").arg(s);
-        const QString name = sceneNames.at(s - 1).isEmpty() ? QStringLiteral("Scene %1").arg(s)
-                                                            : sceneNames.at(s - 1);
+        const QString name =
+            sceneNames.at(s - 1).isEmpty() ? QStringLiteral("Scene %1").arg(s) : sceneNames.at(s - 1);
         QJsonObject button = entity(object, name);
         button.insert(QStringLiteral("command_topic"), device.base + QStringLiteral("/scene/recall"));
         button.insert(QStringLiteral("payload_press"), QString::number(s));
-        out.insert(topic(QStringLiteral("button"), object), QJsonDocument(button).toJson(QJsonDocument::Compact));
+        out.insert(topic(QStringLiteral("button"), object),
+                   QJsonDocument(button).toJson(QJsonDocument::Compact));
     }
     return out;
 }

@@ -59,15 +59,17 @@ void TstHeadlessMqtt::twoDevicesOnOneBrokerAndTheLastWill()
     BrokerWatch watch;
     QVERIFY(watch.start(broker.port(), {QStringLiteral("#")}));
 
-    QProcess *a = start({"--device", simA.tcpAddress().toString(), "--mqtt", broker.url(), "--friendly-name", "Hall A"});
-    QProcess *b = start({"--device", simB.tcpAddress().toString(), "--mqtt", broker.url(), "--mqtt-id", "room-b",
-                         "--mqtt-base", "building/room-b"});
+    QProcess *a = start(
+        {"--device", simA.tcpAddress().toString(), "--mqtt", broker.url(), "--friendly-name", "Hall A"});
+    QProcess *b = start({"--device", simB.tcpAddress().toString(), "--mqtt", broker.url(), "--mqtt-id",
+                         "room-b", "--mqtt-base", "building/room-b"});
     const QString hallA = QStringLiteral("tessaro/hall-a/");
     const QString roomB = QStringLiteral("building/room-b/");
     QTRY_COMPARE_WITH_TIMEOUT(watch.latest(hallA + "availability"), QByteArray("online"), 20000);
     QTRY_COMPARE_WITH_TIMEOUT(watch.latest(roomB + "availability"), QByteArray("online"), 20000);
     QCOMPARE(QJsonDocument::fromJson(watch.latest(roomB + "state")).object().value("outputs").toInt(), 16);
-    QTRY_COMPARE_WITH_TIMEOUT(watch.topics(QStringLiteral("homeassistant/select/tessaro_room-b/")).size(), 16, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(watch.topics(QStringLiteral("homeassistant/select/tessaro_room-b/")).size(), 16,
+                              20000);
 
     // Each takes its own commands to its own device only.
     QVERIFY(BrokerWatch::publish(broker.port(), hallA + "output/1/input/set", "3"));
@@ -99,12 +101,14 @@ void TstHeadlessMqtt::lateBrokerAndForget()
     broker.stop();
     SimServer sim(QStringLiteral("DV-16"));
     QVERIFY(listenOnRandomLoopback(sim));
-    const QStringList args{"--device", sim.tcpAddress().toString(), "--mqtt", broker.url(), "--mqtt-id", "hall-a"};
+    const QStringList args{"--device", sim.tcpAddress().toString(), "--mqtt", broker.url(), "--mqtt-id",
+                           "hall-a"};
 
     // No broker yet: it keeps trying while it serves the device.
     QProcess *p = start(args);
     QString log;
-    QTRY_VERIFY_WITH_TIMEOUT((log += QString::fromUtf8(p->readAllStandardError()), log.contains("trying again")), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (log += QString::fromUtf8(p->readAllStandardError()), log.contains("trying again")), 20000);
     QCOMPARE(p->state(), QProcess::Running);
     QVERIFY(broker.start(port));
     BrokerWatch watch;

@@ -14,10 +14,9 @@ bool TestBroker::launch(quint16 port)
         return false;
     // Errors and warnings only, unless TESSARO_BROKER_LOG names other types ("all").
     const QByteArray types = qEnvironmentVariableIsSet("TESSARO_BROKER_LOG") ? qgetenv("TESSARO_BROKER_LOG")
-                                                                              : QByteArray("error warning");
-    QByteArray text = QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n")
-                          .arg(port)
-                          .toUtf8();
+                                                                             : QByteArray("error warning");
+    QByteArray text =
+        QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n").arg(port).toUtf8();
     for (const QByteArray &t : types.split(' '))
         text += "log_type " + t + "\n";
     f.write(text);
@@ -70,9 +69,11 @@ bool BrokerWatch::start(quint16 port, const QStringList &filters)
 {
     _port = port;
     const QString probe = QStringLiteral("probe/%1").arg(QRandomGenerator::global()->generate());
-    QStringList args{QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
-                     QString::number(port), QStringLiteral("-q"), QStringLiteral("1"), QStringLiteral("-F"),
-                     QStringLiteral("%r %t %x"), QStringLiteral("-t"), probe};
+    QStringList args{QStringLiteral("-h"), QStringLiteral("127.0.0.1"),
+                     QStringLiteral("-p"), QString::number(port),
+                     QStringLiteral("-q"), QStringLiteral("1"),
+                     QStringLiteral("-F"), QStringLiteral("%r %t %x"),
+                     QStringLiteral("-t"), probe};
     for (const QString &f : filters)
         args << QStringLiteral("-t") << f;
     _proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -145,8 +146,9 @@ QHash<QString, QByteArray> BrokerWatch::retained()
 bool BrokerWatch::publish(quint16 port, const QString &topic, const QByteArray &payload, bool retain)
 {
     QProcess pub;
-    QStringList args{QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port),
-                     QStringLiteral("-q"), QStringLiteral("1"), QStringLiteral("-t"), topic};
+    QStringList args{
+        QStringLiteral("-h"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port),
+        QStringLiteral("-q"), QStringLiteral("1"),         QStringLiteral("-t"), topic};
     if (retain)
         args << QStringLiteral("-r");
     args << (payload.isEmpty() ? QStringLiteral("-n") : QStringLiteral("-s"));

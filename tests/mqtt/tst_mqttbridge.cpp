@@ -114,7 +114,8 @@ void TstMqttBridge::startBridge(bool discovery)
     _cfg.retryMaxMs = 400;
     QVERIFY(_bridge->start(_cfg));
     QCOMPARE(_bridge->baseTopic(), QStringLiteral("tessaro/hall-a"));
-    QTRY_COMPARE_WITH_TIMEOUT(_watch->latest(kBase + QStringLiteral("availability")), QByteArray("online"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(_watch->latest(kBase + QStringLiteral("availability")), QByteArray("online"),
+                              10000);
 }
 
 QStringList TstMqttBridge::deviceLines(const QStringList &commands) const
@@ -232,8 +233,8 @@ void TstMqttBridge::commandsBecomeDeviceLinesAndTopicsFollowOnlyReports()
     _ctx->sendCmd_GetSW();
     QVERIFY(sws.wait(10000));
     _ctx->setChannelName(false, 2, QStringLiteral("Stage")); // a later state document
-    QTRY_COMPARE_WITH_TIMEOUT(state().value("output_names").toArray().at(1).toString(), QStringLiteral("Stage"),
-                              10000);
+    QTRY_COMPARE_WITH_TIMEOUT(state().value("output_names").toArray().at(1).toString(),
+                              QStringLiteral("Stage"), 10000);
     QCOMPARE(state().value("routing").toArray().at(1).toInt(), 2);
     QCOMPARE(_watch->latest(kBase + "output/2/input"), QByteArray("2"));
 
@@ -300,7 +301,8 @@ void TstMqttBridge::badRetainedAndLockedCommandsNeverReachTheDevice()
         publish(b.first, b.second);
 
     // Locked by a router client: routing and scenes (which reroute every output) refused.
-    QVERIFY(_ctx->locks()->lock(1, QStringLiteral("router:7"), QStringLiteral("router client 127.0.0.1:5000")));
+    QVERIFY(
+        _ctx->locks()->lock(1, QStringLiteral("router:7"), QStringLiteral("router client 127.0.0.1:5000")));
     publish("output/1/input/set", "2");
     publish("route/set", R"({"1": 2, "2": 2})");
     publish("scene/recall", "1");
