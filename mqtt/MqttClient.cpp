@@ -9,6 +9,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -349,27 +352,50 @@ void MqttClient::syncNotifiers()
         _fd = fd;
         if (fd >= 0) {
             _readNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-            connect(_readNotifier, &QSocketNotifier::activated, this, [this] {
-                if (_mosq) {
-                    errno = 0;
-                    const int rc = mosquitto_loop_read(_mosq, 1);
-                    afterCall(rc, errno);
-                }
-            });
+            connect(_readNotifier, &QSocketNotifier::activated, this, &MqttClient::service);
             _writeNotifier = new QSocketNotifier(fd, QSocketNotifier::Write, this);
-            connect(_writeNotifier, &QSocketNotifier::activated, this, [this] {
-                if (_mosq) {
-                    errno = 0;
-                    const int rc = mosquitto_loop_write(_mosq, 1);
-                    afterCall(rc, errno);
-                }
-            });
+            connect(_writeNotifier, &QSocketNotifier::activated, this, &MqttClient::service);
         }
     }
     // A writable socket wakes the loop continuously: watch it only while there is
     // something to send (or a connection to complete).
     if (_writeNotifier)
         _writeNotifier->setEnabled(mosquitto_want_write(_mosq));
+}
+
+// The socket is ready: one pass of the library's own loop with a zero timeout, which
+// never waits (its select only tells which of read and write are ready now). Unlike
+// separate read and write calls it also carries a TLS handshake forward; without that a
+// refused or half-open mqtts connection would leave the socket ready forever and wake the
+// event loop without end.
+void MqttClient::service()
+{
+    if (!_mosq)
+        return;
+    // A connection the broker refused: said as such before the library reads the error
+    // away (in a TLS handshake it would only see a broken pipe).
+    if (_state == State::Connecting && _fd >= 0) {
+        int err = 0;
+        socklen_t len = sizeof err;
+        if (::getsockopt(_fd, SOL_SOCKET, SO_ERROR, &err, &len) == 0 && err != 0)
+            return afterCall(MOSQ_ERR_ERRNO, err);
+    }
+    errno = 0;
+    int rc = mosquitto_loop(_mosq, 0, 1);
+    int err = errno;
+    // A socket the peer has hung up, with nothing left to read, never becomes useful
+    // again; the library may not notice (a TLS handshake retries its write), and the
+    // notifier would fire without end.
+    if (rc == MOSQ_ERR_SUCCESS && _mosq && _fd >= 0 && mosquitto_socket(_mosq) == _fd) {
+        pollfd p{_fd, POLLIN, 0};
+        int pending = 0;
+        if (::poll(&p, 1, 0) == 1 && (p.revents & (POLLHUP | POLLERR)) &&
+            (::ioctl(_fd, FIONREAD, &pending) != 0 || pending == 0)) {
+            rc = MOSQ_ERR_CONN_LOST;
+            err = 0;
+        }
+    }
+    afterCall(rc, err);
 }
 
 void MqttClient::afterCall(int rc, int sysErrno)
@@ -429,7 +455,12 @@ void MqttClient::handle(const Event &e)
             emit logLine(QStringLiteral("MQTT: disconnected from %1").arg(where()));
             finishStop();
         } else if (_state == State::Connected || _state == State::Connecting || _stopping) {
-            const auto why = classify(e.code, e.sysErrno);
+            auto why = classify(e.code, e.sysErrno);
+            // Closed before the broker said yes: nothing that speaks MQTT (with TLS as
+            // asked for) listens there.
+            if (_state == State::Connecting && why.first == QLatin1String("lost"))
+                why = {QStringLiteral("refused"),
+                       QStringLiteral("the connection closed before a broker accepted it")};
             failed(why.first, why.second);
         }
         break;

@@ -13,8 +13,8 @@ struct mosquitto;
 struct mosquitto_message;
 
 // One connection to an MQTT broker through libmosquitto, driven by Qt's event loop: the
-// library's socket is watched with socket notifiers (writing only while the library has
-// something to send) and a one-second timer keeps the connection alive. No thread.
+// library's socket is watched with socket notifiers (for writing only while the library
+// has something to send) and a one-second timer keeps the connection alive. No thread.
 //
 // Each attempt uses a fresh library instance; a failed or lost connection is tried again
 // after a wait that doubles from retryMinMs up to retryMaxMs, and goes back to the
@@ -124,6 +124,7 @@ private:
     void finishStop();
     void release();
     void setState(State s);
+    void service();
     void afterCall(int rc, int sysErrno);
     void syncNotifiers();
     void dispatch();

@@ -19,6 +19,7 @@ bool TestBroker::launch(quint16 port)
         QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n").arg(port).toUtf8();
     for (const QByteArray &t : types.split(' '))
         text += "log_type " + t + "\n";
+    text += _extra;
     f.write(text);
     f.close();
     _proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -42,8 +43,10 @@ bool TestBroker::launch(quint16 port)
     return false;
 }
 
-bool TestBroker::start(quint16 port)
+bool TestBroker::start(quint16 port, const QByteArray &extra)
 {
+    if (!extra.isEmpty())
+        _extra = extra;
     if (port != 0)
         return launch(port);
     for (int attempt = 0; attempt < 20; ++attempt) {

@@ -14,8 +14,9 @@ class TestBroker
 {
 public:
     ~TestBroker() { stop(); }
-    // Starts on `port`, or on a random free one when 0. False when it does not listen.
-    bool start(quint16 port = 0);
+    // Starts on `port`, or on a random free one when 0, with `extra` lines added to the
+    // listener's configuration (TLS files). False when it does not listen.
+    bool start(quint16 port = 0, const QByteArray &extra = QByteArray());
     // Stops it (SIGTERM) and waits for it to end.
     void stop();
     quint16 port() const { return _port; }
@@ -23,6 +24,7 @@ public:
 
 private:
     bool launch(quint16 port);
+    QByteArray _extra;
     QTemporaryDir _dir;
     QProcess _proc;
     quint16 _port = 0;

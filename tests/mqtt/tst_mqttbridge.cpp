@@ -14,8 +14,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -41,6 +43,7 @@ private slots:
     void badRetainedAndLockedCommandsNeverReachTheDevice();
     void brokerAndDeviceFailAndRecoverIndependently();
     void removalClearsDiscoveryAndRetainedTopics();
+    void tlsNeedsTheBrokersCaAndNeverSpins();
 
 private:
     void connectDevice(const QString &model);
@@ -391,6 +394,68 @@ void TstMqttBridge::removalClearsDiscoveryAndRetainedTopics()
     BrokerWatch after;
     QVERIFY(after.start(_broker->port(), {QStringLiteral("tessaro/#"), QStringLiteral("homeassistant/#")}));
     QVERIFY2(after.retained().isEmpty(), qPrintable(after.retained().keys().join(' ')));
+}
+
+void TstMqttBridge::tlsNeedsTheBrokersCaAndNeverSpins()
+{
+    // A CA, a broker certificate it signs, and a CA that signed nothing here.
+    QTemporaryDir certs;
+    const auto openssl = [&certs](const QStringList &args) {
+        QProcess p;
+        p.setWorkingDirectory(certs.path());
+        p.start(QStringLiteral("openssl"), args);
+        return p.waitForFinished(30000) && p.exitCode() == 0;
+    };
+    const QString days = QStringLiteral("2");
+    QVERIFY(openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.pem",
+                     "-days", days, "-subj", "/CN=Test CA"}));
+    QVERIFY(openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "other.key", "-out",
+                     "other.pem", "-days", days, "-subj", "/CN=Other CA"}));
+    QVERIFY(openssl({"req", "-newkey", "rsa:2048", "-nodes", "-keyout", "server.key", "-out", "server.csr",
+                     "-subj", "/CN=127.0.0.1"}));
+    QFile ext(certs.filePath("ext.cnf"));
+    QVERIFY(ext.open(QIODevice::WriteOnly));
+    ext.write("subjectAltName=IP:127.0.0.1\n");
+    ext.close();
+    QVERIFY(openssl({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key",
+                     "-CAcreateserial", "-out", "server.pem", "-days", days, "-extfile", "ext.cnf"}));
+    // The broker reads them as the unprivileged user it becomes.
+    QFile::setPermissions(certs.path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
+    QFile::setPermissions(certs.filePath("server.key"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    TestBroker tls;
+    QVERIFY(tls.start(
+        0, QStringLiteral("cafile %1\ncertfile %2\nkeyfile %3\n")
+               .arg(certs.filePath("ca.pem"), certs.filePath("server.pem"), certs.filePath("server.key"))
+               .toUtf8()));
+    connectDevice(QStringLiteral("DV-16"));
+
+    _cfg = MqttBridge::Config();
+    QVERIFY(
+        MqttAddress::parseUrl(QStringLiteral("mqtts://127.0.0.1:%1").arg(tls.port()), &_cfg.url, nullptr));
+    _cfg.name = QStringLiteral("Hall A");
+    _cfg.retryMinMs = 50;
+    _cfg.retryMaxMs = 400;
+    _cfg.caFile = certs.filePath("other.pem");
+    QVERIFY(_bridge->start(_cfg));
+    QTRY_COMPARE_WITH_TIMEOUT(_bridge->error(), QStringLiteral("tls"), 10000);
+    _cfg.caFile = certs.filePath("ca.pem");
+    QVERIFY(_bridge->start(_cfg));
+    QTRY_COMPARE_WITH_TIMEOUT(_bridge->status(), QStringLiteral("connected"), 10000);
+
+    // Gone: the handshakes that follow fail at once and the wait between them is idle.
+    tls.stop();
+    QTRY_COMPARE_WITH_TIMEOUT(_bridge->error(), QStringLiteral("refused"), 10000);
+    QSignalSpy attempts(_bridge->client(), &MqttClient::stateChanged);
+    const std::clock_t cpu = std::clock();
+    QElapsedTimer wall;
+    wall.start();
+    QTRY_VERIFY_WITH_TIMEOUT(attempts.count() >= 8, 20000);
+    const double cpuMs = 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC;
+    QVERIFY2(cpuMs < wall.elapsed() / 2.0,
+             qPrintable(QStringLiteral("%1 ms CPU in %2 ms").arg(cpuMs).arg(wall.elapsed())));
+    QCOMPARE(_bridge->error(), QStringLiteral("refused"));
 }
 
 QTEST_GUILESS_MAIN(TstMqttBridge)
