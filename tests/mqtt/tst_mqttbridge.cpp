@@ -246,13 +246,14 @@ void TstMqttBridge::commandsBecomeDeviceLinesAndTopicsFollowOnlyReports()
     _sim->clearReceived();
     publish("output/4/input/set", "Lectern PC");
     QTRY_COMPARE_WITH_TIMEOUT(_watch->latest(kBase + "output/4/input"), QByteArray("2"), 10000);
-    QCOMPARE(_watch->latest(kBase + "output/4/input/name"), QByteArray("Lectern PC"));
+    QTRY_COMPARE_WITH_TIMEOUT(_watch->latest(kBase + "output/4/input/name"), QByteArray("Lectern PC"), 10000);
     QCOMPARE(deviceLines({"SW"}), QStringList{"SW 2 4"});
 
     publish("output/3/enabled/set", "OFF");
     QTRY_COMPARE_WITH_TIMEOUT(_watch->latest(kBase + "output/3/enabled"), QByteArray("OFF"), 10000);
     QCOMPARE(deviceLines({"SetOutput"}), QStringList{"SetOutput 3 0"});
-    QCOMPARE(state().value("enabled").toArray(), (QJsonArray{true, true, false, true}));
+    QTRY_COMPARE_WITH_TIMEOUT(state().value("enabled").toArray(), (QJsonArray{true, true, false, true}),
+                              10000);
 
     // Several outputs at once: the fewest routing lines, inputs ascending.
     _sim->clearReceived();
@@ -331,7 +332,7 @@ void TstMqttBridge::brokerAndDeviceFailAndRecoverIndependently()
     // The device goes: "offline", and a command meanwhile is refused, not kept for later.
     _sim->dropConnection();
     QTRY_COMPARE_WITH_TIMEOUT(_watch->latest(kBase + "availability"), QByteArray("offline"), 10000);
-    QCOMPARE(state().value("link").toString(), QStringLiteral("down"));
+    QTRY_COMPARE_WITH_TIMEOUT(state().value("link").toString(), QStringLiteral("down"), 10000);
     QSignalSpy log(_bridge.get(), &MqttBridge::logLine);
     publish("output/1/input/set", "2");
     const auto refusedForNoDevice = [&log] {
