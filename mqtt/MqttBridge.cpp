@@ -62,7 +62,7 @@ MqttBridge::MqttBridge(AppContext *context, QObject *parent)
 
     connect(_ctx, &AppContext::isConnectedChanged, this, [this] {
         updatePresence();
-        schedulePublish(); // the link state is part of the state document
+        schedulePublish(); // the state document carries the link state
     });
     connect(_ctx, &AppContext::modeChanged, this, &MqttBridge::updatePresence);
     connect(_ctx, &AppContext::swsChanged, this, &MqttBridge::onRoutingReport);

@@ -1,7 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 
-// The MQTT part of the remote-control window: publishes the connected switcher to an
+// The MQTT tab of the remote-control window: publishes the connected switcher to an
 // MQTT broker (with Home Assistant discovery) and takes commands from it. The stored
 // password is never shown; an empty password field keeps it.
 Item {
