@@ -2,11 +2,14 @@
 
 #include "AppContext.h"
 #include "LogFilter.h"
+#include "MqttBridge.h"
 #include "RouterServer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFileInfo>
+#include <QHostInfo>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -92,6 +95,65 @@ QString problemText(const QString &key)
     return key;
 }
 
+// The broker options of the command line; false (with *why) when they cannot be used.
+// Without --friendly-name or --mqtt-id the device goes by this machine's name and the
+// device's address, so that several instances on one machine never share topics.
+bool mqttConfig(const QCommandLineParser &parser, const QString &linkHost, MqttBridge::Config *config,
+                QString *why)
+{
+    if (!MqttAddress::parseUrl(parser.value(QStringLiteral("mqtt")), &config->url, why)) {
+        *why = QStringLiteral("--mqtt: ") + *why;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("mqtt-ca"))) {
+        config->caFile = parser.value(QStringLiteral("mqtt-ca"));
+        if (!config->url.tls) {
+            *why = QStringLiteral("--mqtt-ca needs an mqtts:// address");
+            return false;
+        }
+        if (!QFileInfo(config->caFile).isReadable()) {
+            *why = QStringLiteral("--mqtt-ca: %1 cannot be read").arg(config->caFile);
+            return false;
+        }
+    }
+    if (parser.isSet(QStringLiteral("friendly-name")))
+        config->name = parser.value(QStringLiteral("friendly-name")).trimmed();
+    else
+        config->name = linkHost.isEmpty() ? QHostInfo::localHostName()
+                                          : QStringLiteral("%1 %2").arg(QHostInfo::localHostName(), linkHost);
+    config->deviceId = parser.value(QStringLiteral("mqtt-id"));
+    if (parser.isSet(QStringLiteral("mqtt-id")) && !MqttAddress::validDeviceId(config->deviceId)) {
+        *why = QStringLiteral("--mqtt-id may only have lower-case letters, digits, '-' and '_', not \"%1\"")
+                   .arg(config->deviceId);
+        return false;
+    }
+    config->base = parser.value(QStringLiteral("mqtt-base"));
+    if (parser.isSet(QStringLiteral("mqtt-base")) && !MqttAddress::validBaseTopic(config->base)) {
+        *why = QStringLiteral("--mqtt-base needs topic levels without '+', '#' or empty levels, not \"%1\"")
+                   .arg(config->base);
+        return false;
+    }
+    return true;
+}
+
+// --mqtt-forget: clears the device's discovery messages and retained topics, then ends.
+int forgetOnBroker(const MqttBridge::Config &config)
+{
+    AppContext ctx;
+    ctx.init();
+    MqttBridge bridge(&ctx);
+    QObject::connect(&bridge, &MqttBridge::logLine, &logLine);
+    int status = 1;
+    QObject::connect(&bridge, &MqttBridge::forgotten, [&](bool ok) {
+        status = ok ? 0 : 1;
+        QCoreApplication::quit();
+    });
+    bridge.forget(config);
+    if (bridge.status() == QLatin1String("removing"))
+        QCoreApplication::exec();
+    return status;
+}
+
 } // namespace
 
 bool wantsHeadless(int argc, char *argv[])
@@ -114,7 +176,7 @@ int runHeadless(int argc, char *argv[])
     LogFilter::apply(QCoreApplication::arguments());
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Serves one switcher to router control clients, without a window."));
+        QStringLiteral("Serves one switcher to router control clients and MQTT brokers, without a window."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("headless"), QStringLiteral("Run without a window.")});
@@ -127,8 +189,8 @@ int runHeadless(int argc, char *argv[])
                       QStringLiteral("N"), QStringLiteral("9600")});
     parser.addOption(
         {QStringLiteral("listen"),
-         QStringLiteral(
-             "Router-protocol address and port (default 127.0.0.1:9990); \"none\" serves nothing."),
+         QStringLiteral("Router-protocol address and port (default 127.0.0.1:9990, or none with --mqtt); "
+                        "\"none\" serves nothing."),
          QStringLiteral("ADDR:PORT"), QStringLiteral("127.0.0.1:9990")});
     parser.addOption({QStringLiteral("friendly-name"),
                       QStringLiteral("Name shown to router clients (default: the host name)."),
@@ -136,6 +198,24 @@ int runHeadless(int argc, char *argv[])
     parser.addOption({QStringLiteral("retry-ms"),
                       QStringLiteral("Wait before connecting again after a loss (default 3000)."),
                       QStringLiteral("MS"), QStringLiteral("3000")});
+    parser.addOption({QStringLiteral("mqtt"),
+                      QStringLiteral("Publish to an MQTT broker and take commands from it: "
+                                     "mqtt://[user:password@]host[:port] or mqtts://..."),
+                      QStringLiteral("URL")});
+    parser.addOption({QStringLiteral("mqtt-ca"),
+                      QStringLiteral("CA certificates (PEM) that signed an mqtts:// broker's certificate "
+                                     "(default: the system's)."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("mqtt-base"),
+                      QStringLiteral("Base topic (default tessaro/<device id>)."), QStringLiteral("TOPIC")});
+    parser.addOption({QStringLiteral("mqtt-id"),
+                      QStringLiteral("Device ID in topics and Home Assistant (default: from --friendly-name, "
+                                     "or this machine's name and the device's address)."),
+                      QStringLiteral("ID")});
+    parser.addOption(
+        {QStringLiteral("mqtt-forget"),
+         QStringLiteral("Remove the device's Home Assistant entities and retained topics from the "
+                        "broker, then exit.")});
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText(), 2);
     if (parser.isSet(QStringLiteral("help"))) {
@@ -160,10 +240,27 @@ int runHeadless(int argc, char *argv[])
     const int retryMs = parser.value(QStringLiteral("retry-ms")).toInt(&ok);
     if (!ok || retryMs < 10)
         return fail(QStringLiteral("--retry-ms needs a number of at least 10"), 2);
+    const bool mqtt = parser.isSet(QStringLiteral("mqtt"));
+    for (const char *needsMqtt : {"mqtt-ca", "mqtt-base", "mqtt-id", "mqtt-forget"})
+        if (!mqtt && parser.isSet(QLatin1String(needsMqtt)))
+            return fail(QStringLiteral("--%1 needs --mqtt URL").arg(QLatin1String(needsMqtt)), 2);
+    MqttBridge::Config mqttCfg;
+    if (mqtt) {
+        const QString linkHost = parser.isSet(QStringLiteral("device"))
+                                     ? parser.value(QStringLiteral("device"))
+                                     : parser.value(QStringLiteral("serial"));
+        QString why;
+        if (!mqttConfig(parser, linkHost, &mqttCfg, &why))
+            return fail(why, 2);
+        if (parser.isSet(QStringLiteral("mqtt-forget")))
+            return forgetOnBroker(mqttCfg);
+    }
     const QString listen = parser.value(QStringLiteral("listen"));
     QString host;
     quint16 port = 0;
-    const bool serve = listen != QLatin1String("none");
+    // With a broker to publish to, the router protocol is served only when asked for:
+    // several instances on one machine would otherwise all want port 9990.
+    const bool serve = listen != QLatin1String("none") && (!mqtt || parser.isSet(QStringLiteral("listen")));
     if (serve && !parseListen(listen, &host, &port))
         return fail(QStringLiteral("--listen needs ADDR:PORT, not \"%1\"").arg(listen), 2);
 
@@ -183,6 +280,11 @@ int runHeadless(int argc, char *argv[])
         server.setFriendlyName(parser.value(QStringLiteral("friendly-name")));
     if (serve && !server.listen(host, port))
         return fail(QStringLiteral("cannot listen for router clients: %1").arg(server.errorDetail()), 1);
+    MqttBridge bridge(&ctx);
+    QObject::connect(&bridge, &MqttBridge::logLine, &logLine);
+    // A broker that cannot be reached is tried again and again; only bad names end here.
+    if (mqtt && !bridge.start(mqttCfg))
+        return fail(bridge.errorDetail(), 2);
 
     // SIGTERM and SIGINT end the event loop through a socket pair.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalFd) != 0)
@@ -195,8 +297,16 @@ int runHeadless(int argc, char *argv[])
         logLine(QStringLiteral("stopping"));
         stopping = true;
         server.close();
+        // The broker hears "offline" and a clean disconnect (no last will) first.
+        const bool waitForBroker = bridge.client()->isConnected();
+        if (waitForBroker) {
+            QObject::connect(&bridge, &MqttBridge::stopped, &app, &QCoreApplication::quit);
+            QTimer::singleShot(3000, &app, &QCoreApplication::quit);
+        }
+        bridge.stop();
         ctx.disconnectTerminal();
-        QCoreApplication::quit();
+        if (!waitForBroker)
+            QCoreApplication::quit();
     });
     struct sigaction sa;
     std::memset(&sa, 0, sizeof sa);

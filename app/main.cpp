@@ -1,6 +1,7 @@
 #include "AppContext.h"
 #include "Headless.h"
 #include "LogFilter.h"
+#include "MqttBridge.h"
 #include "QmlTypes.h"
 #include "RouterServer.h"
 
@@ -93,12 +94,17 @@ int main(int argc, char *argv[])
     RouterServer remote(AppContext::Instance());
     QObject::connect(&remote, &RouterServer::logLine, [](const QString &line) { qInfo().noquote() << line; });
     QObject::connect(AppContext::Instance(), &AppContext::initedChanged, &remote, &RouterServer::loadStored);
+    // The MQTT bridge of the same window, likewise.
+    MqttBridge mqtt(AppContext::Instance());
+    QObject::connect(&mqtt, &MqttBridge::logLine, [](const QString &line) { qInfo().noquote() << line; });
+    QObject::connect(AppContext::Instance(), &AppContext::initedChanged, &mqtt, &MqttBridge::loadStored);
 
     QQmlApplicationEngine engine;
     registerTessaroQmlTypes();
     engine.rootContext()->setContextProperty(QStringLiteral("appContext"), AppContext::Instance());
     AppContext::Instance()->setEngine(&engine);
     engine.rootContext()->setContextProperty(QStringLiteral("remoteControl"), &remote);
+    engine.rootContext()->setContextProperty(QStringLiteral("mqttBridge"), &mqtt);
 
     QUrl url(QStringLiteral("qrc:/main.qml"));
 #ifdef TESSARO_TEST_MAIN_QML

@@ -12,6 +12,7 @@ PACKAGES=(
     xvfb xauth xdotool imagemagick fonts-wqy-microhei jq
     desktop-file-utils appstream dpkg-dev file
     edid-decode
+    libmosquitto-dev mosquitto mosquitto-clients openssl
     clang libfuzzer-14-dev libclang-rt-14-dev
 )
 

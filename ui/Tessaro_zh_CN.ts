@@ -1387,6 +1387,14 @@ Terminal will reboot, please wait and re-connect.</source>
         <source>Last request</source>
         <translation>最后请求</translation>
     </message>
+    <message>
+        <source>Router protocol</source>
+        <translation>路由协议</translation>
+    </message>
+    <message>
+        <source>MQTT</source>
+        <translation>MQTT</translation>
+    </message>
 </context>
 <context>
     <name>LockDialog</name>
@@ -1497,6 +1505,125 @@ Terminal will reboot, please wait and re-connect.</source>
     <message>
         <source>No</source>
         <translation>否</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteMqttSection</name>
+    <message>
+        <source>No broker answers at %1: check the address and port, and that the broker is running.</source>
+        <translation>%1 没有代理服务器应答：请检查地址和端口，并确认代理服务器正在运行。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be reached: check the host name and the network.</source>
+        <translation>无法连接到 %1：请检查主机名和网络。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 did not answer in time.</source>
+        <translation>%1 上的代理服务器未及时应答。</translation>
+    </message>
+    <message>
+        <source>The broker refused the user name or password: correct them and apply again.</source>
+        <translation>代理服务器拒绝了用户名或密码：请更正后重新应用。</translation>
+    </message>
+    <message>
+        <source>The secure connection failed: check the CA file, and that it signed the broker&apos;s certificate.</source>
+        <translation>安全连接失败：请检查 CA 文件，并确认代理服务器的证书由它签发。</translation>
+    </message>
+    <message>
+        <source>The connection to the broker at %1 was lost.</source>
+        <translation>与 %1 上代理服务器的连接已断开。</translation>
+    </message>
+    <message>
+        <source>The broker address must look like mqtt://host:1883 or mqtts://user@host:8883.</source>
+        <translation>代理服务器地址的格式应为 mqtt://host:1883 或 mqtts://user@host:8883。</translation>
+    </message>
+    <message>
+        <source>The device ID may only have lower-case letters, digits, - and _.</source>
+        <translation>设备 ID 只能包含小写字母、数字、- 和 _。</translation>
+    </message>
+    <message>
+        <source>This switcher could not be removed from the broker at %1: it did not answer.</source>
+        <translation>无法从 %1 上的代理服务器移除此切换器：它没有应答。</translation>
+    </message>
+    <message>
+        <source>The connection to the broker failed (%1).</source>
+        <translation>连接代理服务器失败（%1）。</translation>
+    </message>
+    <message>
+        <source>Connected to %1, publishing under %2/.</source>
+        <translation>已连接到 %1，发布在 %2/ 下。</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>正在连接 %1…</translation>
+    </message>
+    <message>
+        <source>Removing this switcher from the broker…</source>
+        <translation>正在从代理服务器移除此切换器…</translation>
+    </message>
+    <message>
+        <source>Trying again in %1 s.</source>
+        <translation>%1 秒后重试。</translation>
+    </message>
+    <message>
+        <source>Removed from the broker.</source>
+        <translation>已从代理服务器移除。</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>已关闭</translation>
+    </message>
+    <message>
+        <source>Building automation (Home Assistant, Node-RED, openHAB) sees and drives this switcher through an MQTT broker such as Mosquitto.</source>
+        <translation>楼宇自动化系统（Home Assistant、Node-RED、openHAB）可通过 Mosquitto 等 MQTT 代理服务器查看和控制此切换器。</translation>
+    </message>
+    <message>
+        <source>Publish to an MQTT broker</source>
+        <translation>发布到 MQTT 代理服务器</translation>
+    </message>
+    <message>
+        <source>Broker</source>
+        <translation>代理服务器</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>(stored)</source>
+        <translation>（已保存）</translation>
+    </message>
+    <message>
+        <source>CA file (mqtts)</source>
+        <translation>CA 文件（mqtts）</translation>
+    </message>
+    <message>
+        <source>the system&apos;s certificates</source>
+        <translation>系统证书</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>设备 ID</translation>
+    </message>
+    <message>
+        <source>Announce to Home Assistant</source>
+        <translation>向 Home Assistant 通告</translation>
+    </message>
+    <message>
+        <source>Topics start with tessaro/%1/. Remove the switcher from the broker before changing its ID, or Home Assistant keeps the old entities.</source>
+        <translation>主题以 tessaro/%1/ 开头。更改 ID 前请先从代理服务器移除此切换器，否则 Home Assistant 会保留旧的实体。</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Remove from broker</source>
+        <translation>从代理服务器移除</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@
 // with its file and line.
 #include "AppContext.h"
 #include "ConnectionStatus.h"
+#include "MqttBridge.h"
 #include "QmlTypes.h"
 #include "RouterServer.h"
 #include "SimServer.h"
@@ -58,6 +59,7 @@ public slots:
         ConnectionTimings timings;
         timings.reconnect = false;
         AppContext::Instance()->setConnectionTimings(timings);
+        _mqtt = new MqttBridge(AppContext::Instance(), this);
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
@@ -67,6 +69,7 @@ public slots:
         engine->rootContext()->setContextProperty(QStringLiteral("sim"), _sim);
         engine->rootContext()->setContextProperty(QStringLiteral("helper"), _helper);
         engine->rootContext()->setContextProperty(QStringLiteral("remoteControl"), _remote);
+        engine->rootContext()->setContextProperty(QStringLiteral("mqttBridge"), _mqtt);
         ctx->setEngine(engine);
         connect(engine, &QQmlEngine::warnings, this, &Setup::onQmlWarnings);
     }
@@ -88,6 +91,7 @@ private:
     SimServer *_sim = nullptr;
     UiTestHelper *_helper = nullptr;
     RouterServer *_remote = nullptr;
+    MqttBridge *_mqtt = nullptr;
     QString _address;
 };
 
