@@ -58,21 +58,24 @@ void RouterServer::handle(const ClientPtr &client, const Block &block)
 {
     _clients->request(client->id, block.header);
     const QString &h = block.header;
-    bool ok = false;
     if (block.malformed) {
         emit logLine(QStringLiteral("router client %1: malformed block refused").arg(client->address));
-    } else if (h == QLatin1String("PING")) {
-        ok = true;
+        send(client, Videohub::nak());
+        return;
+    }
+    if (h == QLatin1String("PING")) {
         send(client, Videohub::ack());
         return;
-    } else if (block.lines.isEmpty()) {
+    }
+    const bool labels = h == QLatin1String("INPUT LABELS") || h == QLatin1String("OUTPUT LABELS");
+    if (block.lines.isEmpty()) {
         // A header alone asks for that block's current state.
         QByteArray state;
         if (h == QLatin1String("PROTOCOL PREAMBLE"))
             state = Videohub::block(h, {QStringLiteral("Version: 2.8")});
         else if (h == QLatin1String("VIDEOHUB DEVICE"))
             state = deviceBlock();
-        else if (h == QLatin1String("INPUT LABELS") || h == QLatin1String("OUTPUT LABELS"))
+        else if (labels)
             state = labelsBlock(h.startsWith(QLatin1String("INPUT")));
         else if (h == QLatin1String("VIDEO OUTPUT LOCKS"))
             state = locksBlock(client, allOutputs());
@@ -83,18 +86,18 @@ void RouterServer::handle(const ClientPtr &client, const Block &block)
             send(client, state);
             return;
         }
-    } else if (h == QLatin1String("INPUT LABELS") || h == QLatin1String("OUTPUT LABELS")) {
-        return (void)handleLabels(client, block, h.startsWith(QLatin1String("INPUT")));
+    } else if (labels) {
+        handleLabels(client, block, h.startsWith(QLatin1String("INPUT")));
+        return;
     } else if (h == QLatin1String("VIDEO OUTPUT LOCKS")) {
-        return (void)handleLocks(client, block);
+        handleLocks(client, block);
+        return;
     } else if (h == QLatin1String("VIDEO OUTPUT ROUTING")) {
-        return (void)handleRouting(client, block);
+        handleRouting(client, block);
+        return;
     }
-    if (!ok) {
-        if (!block.malformed)
-            emit logLine(QStringLiteral("router client %1: \"%2\" refused").arg(client->address, h.left(64)));
-        send(client, Videohub::nak());
-    }
+    emit logLine(QStringLiteral("router client %1: \"%2\" refused").arg(client->address, h.left(64)));
+    send(client, Videohub::nak());
 }
 
 bool RouterServer::handleLabels(const ClientPtr &client, const Block &block, bool inputs)
