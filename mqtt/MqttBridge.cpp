@@ -243,9 +243,10 @@ void MqttBridge::refuse(const QString &topic, const QString &why)
 void MqttBridge::handleCommand(const QString &suffix, const QByteArray &payload)
 {
     const QString topic = _base + QLatin1Char('/') + suffix;
-    if (!_present || !_ctx->isConnected())
+    if (!_device.present || !_ctx->isConnected())
         return refuse(topic, QStringLiteral("no device is connected"));
-    const MqttCommands::DeviceView view{_inputs, _outputs, MqttCommands::inputOptions(inputLabels())};
+    const MqttCommands::DeviceView view{_device.inputs, _device.outputs,
+                                        MqttCommands::inputOptions(inputLabels())};
     const MqttCommands::Command cmd = MqttCommands::parse(suffix, payload, view);
     const OutputLocks *locks = _ctx->locks();
     const QString me = QLatin1String(kLockOwner);
@@ -271,7 +272,7 @@ void MqttBridge::handleCommand(const QString &suffix, const QByteArray &payload)
         return;
     case MqttCommands::Command::RecallScene:
         // A scene reroutes every output.
-        for (int o = 1; o <= _outputs; ++o)
+        for (int o = 1; o <= _device.outputs; ++o)
             if (locks->lockedAgainst(o, me))
                 return refuse(topic,
                               QStringLiteral("output %1 is locked by %2").arg(o).arg(locks->holder(o)));
@@ -285,34 +286,28 @@ void MqttBridge::handleCommand(const QString &suffix, const QByteArray &payload)
 
 void MqttBridge::updatePresence()
 {
-    const bool present = _ctx->isConnected() && _ctx->deviceIdentified();
-    const int inputs = present ? _ctx->inChannels() : 0;
-    const int outputs = present ? _ctx->outChannels() : 0;
-    const QString model = present ? _ctx->mode() : QString();
-    if (present == _present && inputs == _inputs && outputs == _outputs && model == _model)
+    const DevicePresence now = DevicePresence::of(*_ctx);
+    if (now == _device)
         return;
-    _present = present;
-    _inputs = inputs;
-    _outputs = outputs;
-    _model = model;
+    _device = now;
     // Reports from before this device answered are not this device's state.
-    _routing = QVector<int>(outputs, 0);
-    _enabled = QVector<int>(outputs, -1);
+    _routing = QVector<int>(now.outputs, 0);
+    _enabled = QVector<int>(now.outputs, -1);
     _enabledBefore = _enabled;
     _routingKnown = false;
     if (_running)
-        emit logLine(present ? QStringLiteral("MQTT: device %1 present: %2 inputs, %3 outputs")
-                                   .arg(model)
-                                   .arg(inputs)
-                                   .arg(outputs)
-                             : QStringLiteral("MQTT: device absent"));
+        emit logLine(now.present ? QStringLiteral("MQTT: device %1 present: %2 inputs, %3 outputs")
+                                       .arg(now.model)
+                                       .arg(now.inputs)
+                                       .arg(now.outputs)
+                                 : QStringLiteral("MQTT: device absent"));
     schedulePublish();
 }
 
 void MqttBridge::onRoutingReport()
 {
     updatePresence();
-    if (!_present)
+    if (!_device.present)
         return;
     const QVector<int> now = _ctx->confirmedRouting();
     for (int o = 0; o < _routing.size() && o < now.size(); ++o) {
@@ -327,7 +322,7 @@ void MqttBridge::onRoutingReport()
 void MqttBridge::onOutputStates()
 {
     updatePresence();
-    if (!_present)
+    if (!_device.present)
         return;
     _enabledBefore = _enabled;
     for (const QJsonValue &entry : _ctx->outputST()) {
@@ -344,7 +339,7 @@ void MqttBridge::onOutputCount()
 {
     // A model reply refills the output states with "on" for every output before the
     // channel count is announced: those are no report, so what was known stays.
-    if (_present && _ctx->outChannels() == _outputs)
+    if (_device.present && _ctx->outChannels() == _device.outputs)
         _enabled = _enabledBefore;
     updatePresence();
 }
@@ -357,13 +352,13 @@ void MqttBridge::schedulePublish()
 
 bool MqttBridge::availableNow() const
 {
-    return _present && _routingKnown;
+    return _device.present && _routingKnown;
 }
 
 QStringList MqttBridge::inputLabels() const
 {
     QStringList labels;
-    for (int i = 1; i <= _inputs; ++i)
+    for (int i = 1; i <= _device.inputs; ++i)
         labels.append(printable(_ctx->channelLabel(true, i)));
     return labels;
 }
@@ -371,7 +366,7 @@ QStringList MqttBridge::inputLabels() const
 QStringList MqttBridge::outputLabels() const
 {
     QStringList labels;
-    for (int o = 1; o <= _outputs; ++o) {
+    for (int o = 1; o <= _device.outputs; ++o) {
         const QString name = printable(_ctx->channelLabel(false, o)).trimmed();
         // An unnamed output shows its number on the screens; here it needs a word too.
         labels.append(name.isEmpty() || name == QString::number(o) ? QStringLiteral("Output %1").arg(o)
@@ -396,22 +391,22 @@ QByteArray MqttBridge::stateDocument() const
 {
     QJsonArray routing;
     QJsonArray enabled;
-    for (int o = 0; o < _outputs; ++o) {
+    for (int o = 0; o < _device.outputs; ++o) {
         routing.append(_routing.at(o) > 0 ? QJsonValue(_routing.at(o)) : QJsonValue());
         enabled.append(_enabled.at(o) >= 0 ? QJsonValue(_enabled.at(o) == 1) : QJsonValue());
     }
     QStringList outNames;
-    for (int o = 1; o <= _outputs; ++o)
+    for (int o = 1; o <= _device.outputs; ++o)
         outNames.append(printable(_ctx->channelLabel(false, o)));
     const QJsonObject doc{
         {QStringLiteral("name"), _config.name},
         {QStringLiteral("device_id"), _config.deviceId},
         {QStringLiteral("software"), QCoreApplication::applicationVersion()},
         {QStringLiteral("link"), _ctx->isConnected() ? QStringLiteral("up") : QStringLiteral("down")},
-        {QStringLiteral("present"), _present},
-        {QStringLiteral("model"), _present ? QJsonValue(_model) : QJsonValue()},
-        {QStringLiteral("inputs"), _inputs},
-        {QStringLiteral("outputs"), _outputs},
+        {QStringLiteral("present"), _device.present},
+        {QStringLiteral("model"), _device.present ? QJsonValue(_device.model) : QJsonValue()},
+        {QStringLiteral("inputs"), _device.inputs},
+        {QStringLiteral("outputs"), _device.outputs},
         {QStringLiteral("routing"), routing},
         {QStringLiteral("enabled"), enabled},
         {QStringLiteral("input_names"), QJsonArray::fromStringList(inputLabels())},
@@ -427,9 +422,9 @@ QHash<QString, QByteArray> MqttBridge::wanted() const
     const QString b = _base + QLatin1Char('/');
     w.insert(b + kAvailability, availableNow() ? kOnline : kOffline);
     w.insert(b + kState, stateDocument());
-    if (_present) {
+    if (_device.present) {
         const QStringList options = MqttCommands::inputOptions(inputLabels());
-        for (int o = 1; o <= _outputs; ++o) {
+        for (int o = 1; o <= _device.outputs; ++o) {
             const QString out = b + QStringLiteral("output/%1/").arg(o);
             const int in = _routing.at(o - 1);
             if (in >= 1 && in <= options.size()) {
@@ -443,7 +438,7 @@ QHash<QString, QByteArray> MqttBridge::wanted() const
             MqttDiscovery::Device d;
             d.id = _config.deviceId;
             d.name = _config.name;
-            d.model = _model;
+            d.model = _device.model;
             d.version = QCoreApplication::applicationVersion();
             d.base = _base;
             d.prefix = _config.discoveryPrefix;
@@ -462,11 +457,11 @@ QHash<QString, QByteArray> MqttBridge::wanted() const
 bool MqttBridge::obsolete(const QString &topic) const
 {
     if (topic.startsWith(_config.discoveryPrefix + QLatin1Char('/')))
-        return _present || !_config.discovery; // with the device present, the set is complete
+        return _device.present || !_config.discovery; // with the device present, the set is complete
     const QString outputs = _base + QStringLiteral("/output/");
     if (topic.startsWith(outputs)) {
         const int n = topic.mid(outputs.size()).section(QLatin1Char('/'), 0, 0).toInt();
-        return _present && n > _outputs;
+        return _device.present && n > _device.outputs;
     }
     return false;
 }

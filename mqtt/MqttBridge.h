@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DevicePresence.h"
+
 #include "MqttAddress.h"
 #include "MqttClient.h"
 
@@ -154,10 +156,7 @@ private:
     QString _base;
     bool _running = false;
 
-    bool _present = false;
-    int _inputs = 0;
-    int _outputs = 0;
-    QString _model;
+    DevicePresence _device;
     QVector<int> _routing; // per output, 0 while the device has not reported it
     QVector<int> _enabled; // per output: 1 on, 0 off, -1 not reported
     QVector<int> _enabledBefore;

@@ -102,7 +102,7 @@ void RouterServer::handle(const ClientPtr &client, const Block &block)
 
 bool RouterServer::handleLabels(const ClientPtr &client, const Block &block, bool inputs)
 {
-    const int count = inputs ? _inputs : _outputs;
+    const int count = inputs ? _device.inputs : _device.outputs;
     if (tooLong(client, block, count))
         return false;
     QMap<int, QString> labels;
@@ -130,13 +130,13 @@ bool RouterServer::handleLocks(const ClientPtr &client, const Block &block)
 {
     OutputLocks *locks = _ctx->locks();
     const QString me = ownerKey(client);
-    if (tooLong(client, block, _outputs))
+    if (tooLong(client, block, _device.outputs))
         return false;
     QMap<int, QChar> wanted;
     for (const QString &line : block.lines) {
         int port = 0;
         QString letter;
-        if (!splitLine(line, &port, &letter) || port >= _outputs || letter.size() != 1 ||
+        if (!splitLine(line, &port, &letter) || port >= _device.outputs || letter.size() != 1 ||
             !QStringLiteral("OLUF").contains(letter.at(0))) {
             emit logLine(QStringLiteral("router client %1: lock line refused").arg(client->address));
             send(client, Videohub::nak());
@@ -172,9 +172,9 @@ bool RouterServer::handleRouting(const ClientPtr &client, const Block &block)
     const QString me = ownerKey(client);
     QMap<int, int> routes; // output -> input, both from 1
     QString why;
-    if (!_present || !_ctx->isConnected())
+    if (!_device.present || !_ctx->isConnected())
         why = QStringLiteral("no device is connected");
-    else if (block.lines.size() > _outputs)
+    else if (block.lines.size() > _device.outputs)
         why = QStringLiteral("more lines than outputs");
     for (const QString &line : block.lines) {
         if (!why.isEmpty())
@@ -187,7 +187,7 @@ bool RouterServer::handleRouting(const ClientPtr &client, const Block &block)
             break;
         }
         const int in = rest.trimmed().toInt(&inOk);
-        if (!inOk || rest.trimmed().size() > 4 || out >= _outputs || in < 0 || in >= _inputs)
+        if (!inOk || rest.trimmed().size() > 4 || out >= _device.outputs || in < 0 || in >= _device.inputs)
             why = QStringLiteral("no such port");
         else if (_ctx->locks()->lockedAgainst(out + 1, me))
             why =

@@ -50,7 +50,7 @@ quint16 RouterServer::serverPort() const
 QString RouterServer::uniqueId() const
 {
     // Twelve hex digits like a router's own, the same for the same link and model.
-    const QByteArray seed = (_ctx->linkTarget() + QLatin1Char('|') + _model).toUtf8();
+    const QByteArray seed = (_ctx->linkTarget() + QLatin1Char('|') + _device.model).toUtf8();
     return QString::fromLatin1(QCryptographicHash::hash(seed, QCryptographicHash::Sha1).toHex().left(12))
         .toUpper();
 }
@@ -271,24 +271,19 @@ void RouterServer::broadcast(const QByteArray &bytes)
 
 void RouterServer::updatePresence()
 {
-    const bool present = _ctx->isConnected() && _ctx->deviceIdentified();
-    const int inputs = present ? _ctx->inChannels() : 0;
-    const int outputs = present ? _ctx->outChannels() : 0;
-    const QString model = present ? _ctx->mode() : QString();
-    if (present == _present && inputs == _inputs && outputs == _outputs && model == _model)
+    const DevicePresence now = DevicePresence::of(*_ctx);
+    if (now == _device)
         return;
-    _present = present;
-    _inputs = inputs;
-    _outputs = outputs;
-    _model = model;
+    _device = now;
     // A routing report from before this device answered is not this device's routing.
-    _routing = QVector<int>(outputs, 0);
+    _routing = QVector<int>(now.outputs, 0);
     _inLabels = currentLabels(true);
     _outLabels = currentLabels(false);
-    emit logLine(
-        present
-            ? QStringLiteral("device %1 present: %2 inputs, %3 outputs").arg(model).arg(inputs).arg(outputs)
-            : QStringLiteral("device absent"));
+    emit logLine(now.present ? QStringLiteral("device %1 present: %2 inputs, %3 outputs")
+                                   .arg(now.model)
+                                   .arg(now.inputs)
+                                   .arg(now.outputs)
+                             : QStringLiteral("device absent"));
     emit deviceChanged();
     const QList<ClientPtr> clients = _connected;
     for (const ClientPtr &c : clients)
@@ -298,7 +293,7 @@ void RouterServer::updatePresence()
 void RouterServer::onRoutingReport()
 {
     updatePresence();
-    if (!_present)
+    if (!_device.present)
         return;
     const QVector<int> now = _ctx->confirmedRouting();
     QList<int> changed;
@@ -333,7 +328,7 @@ void RouterServer::onLocksChanged(const QList<int> &outputs)
 {
     QList<int> shown;
     for (int o : outputs)
-        if (o >= 1 && o <= _outputs)
+        if (o >= 1 && o <= _device.outputs)
             shown.append(o);
     if (shown.isEmpty())
         return;
@@ -357,13 +352,15 @@ void RouterServer::sendDeviceState(const ClientPtr &client, bool withPreamble)
 
 QByteArray RouterServer::deviceBlock() const
 {
-    const QString model = _present ? QStringLiteral("Tessaro %1").arg(_model) : QStringLiteral("Tessaro");
+    const QString model =
+        _device.present ? QStringLiteral("Tessaro %1").arg(_device.model) : QStringLiteral("Tessaro");
     return Videohub::block(
         QStringLiteral("VIDEOHUB DEVICE"),
-        {QStringLiteral("Device present: %1").arg(_present ? "true" : "false"),
+        {QStringLiteral("Device present: %1").arg(_device.present ? "true" : "false"),
          QStringLiteral("Model name: ") + model, QStringLiteral("Friendly name: ") + _friendlyName,
-         QStringLiteral("Unique ID: ") + uniqueId(), QStringLiteral("Video inputs: %1").arg(_inputs),
-         QStringLiteral("Video processing units: 0"), QStringLiteral("Video outputs: %1").arg(_outputs),
+         QStringLiteral("Unique ID: ") + uniqueId(), QStringLiteral("Video inputs: %1").arg(_device.inputs),
+         QStringLiteral("Video processing units: 0"),
+         QStringLiteral("Video outputs: %1").arg(_device.outputs),
          QStringLiteral("Video monitoring outputs: 0"), QStringLiteral("Serial ports: 0")});
 }
 
@@ -408,7 +405,7 @@ QByteArray RouterServer::routingBlock(const QList<int> &outputs, bool everyKnown
 QStringList RouterServer::currentLabels(bool inputs) const
 {
     QStringList labels;
-    const int n = inputs ? _inputs : _outputs;
+    const int n = inputs ? _device.inputs : _device.outputs;
     for (int i = 1; i <= n; ++i) {
         QString label = _ctx->channelLabel(inputs, i);
         label.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -425,7 +422,7 @@ QString RouterServer::ownerKey(const ClientPtr &client) const
 QList<int> RouterServer::allOutputs() const
 {
     QList<int> all;
-    for (int o = 1; o <= _outputs; ++o)
+    for (int o = 1; o <= _device.outputs; ++o)
         all.append(o);
     return all;
 }

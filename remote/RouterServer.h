@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DevicePresence.h"
+
 #include "VideohubBlocks.h"
 
 #include <QHostAddress>
@@ -133,10 +135,7 @@ private:
     QString _error;
     QString _errorDetail;
 
-    bool _present = false;
-    int _inputs = 0;
-    int _outputs = 0;
-    QString _model;
+    DevicePresence _device;
     QVector<int> _routing; // per output, 0 while the device has not reported it
     QStringList _inLabels;
     QStringList _outLabels;
