@@ -87,6 +87,10 @@ public:
     ~AppContext() override;
 
     void setEngine(QQmlEngine *engine);
+    // The settings file is "setting.data" in the working directory until the program picks
+    // its own at start (SettingsStore::panelPath()), naming it in the log.
+    void chooseSettingsFile();
+    QString settingsPath() const;
 
     // ---- accessors ----
     int connectType() const { return _conntype; }

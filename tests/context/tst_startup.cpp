@@ -13,6 +13,8 @@ private slots:
     void updaterBesideProgramGetsVersionPidAndManifest();
     void mainWindowThatFailsToLoadExitsWithMinusOne();
     void installedProgramIgnoresMainWindowOverride();
+    void settingsFileIsNamedAtStart_data();
+    void settingsFileIsNamedAtStart();
 };
 
 namespace {
@@ -115,6 +117,35 @@ void TstStartup::installedProgramIgnoresMainWindowOverride()
                              15000);
     QVERIFY2(panel.state() == QProcess::Running, output.constData());
     stop(panel);
+}
+
+void TstStartup::settingsFileIsNamedAtStart_data()
+{
+    QTest::addColumn<bool>("inWorkingDirectory");
+    QTest::newRow("working directory has one") << true;
+    QTest::newRow("user's configuration folder") << false;
+}
+
+// The program names the settings file it keeps: the working directory's when there is
+// one, else the one in the user's configuration folder (dir/config during the test).
+void TstStartup::settingsFileIsNamedAtStart()
+{
+    QFETCH(bool, inWorkingDirectory);
+    TestWorkDir dir;
+    if (inWorkingDirectory)
+        dir.write("setting.data", "{}");
+    const QString expected =
+        inWorkingDirectory ? dir.file("setting.data") : dir.file("config/Tessaro/tessaro/setting.data");
+    QProcess panel;
+    panel.setWorkingDirectory(dir.path());
+    panel.setProcessChannelMode(QProcess::MergedChannels);
+    panel.start(QString(TESSARO_BIN), QStringList());
+    QVERIFY(panel.waitForStarted());
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (output += panel.readAll()).contains("settings file:") || panel.state() != QProcess::Running, 15000);
+    stop(panel);
+    QVERIFY2(output.contains("settings file: " + expected.toLocal8Bit() + "\n"), output.constData());
 }
 
 QTEST_GUILESS_MAIN(TstStartup)
