@@ -161,7 +161,7 @@ void TstEdid::outcomeIsReported()
 void TstEdid::defectiveFileLoadsWithItsDefects()
 {
     TestWorkDir dir;
-    QByteArray twoBlocks = soundEdid() + soundEdid();
+    const QByteArray twoBlocks = soundEdid() + soundEdid();
     dir.write("two.bin", twoBlocks);
     dir.write("empty.bin", QByteArray());
     AppContext ctx;
@@ -170,14 +170,6 @@ void TstEdid::defectiveFileLoadsWithItsDefects()
     QCOMPARE(ctx.edidFileMessage(), "Loaded " + dir.file("two.bin") +
                                         ", but the EDID in it is defective:\n"
                                         "• Extension blocks declared: 0, present: 1.");
-
-    twoBlocks[3] = 0x12;
-    dir.write("two.bin", twoBlocks);
-    QVERIFY(ctx.loadEDID_fromFile(url(dir.file("two.bin"))));
-    const QStringList lines = ctx.edidFileMessage().split('\n');
-    QCOMPARE(lines.size(), 4);
-    QCOMPARE(lines.at(1), QString("• The header is not 00 ff ff ff ff ff ff 00."));
-    QVERIFY(lines.at(2).startsWith("• Block 0 has checksum "));
 
     QVERIFY(ctx.loadEDID_fromFile(url(dir.file("empty.bin"))));
     QVERIFY(ctx.edidFileMessage().endsWith(":\n• The EDID is empty."));

@@ -13,7 +13,6 @@ private slots:
     void updaterBesideProgramGetsVersionPidAndManifest();
     void mainWindowThatFailsToLoadExitsWithMinusOne();
     void installedProgramIgnoresMainWindowOverride();
-    void settingsFileIsNamedAtStart_data();
     void settingsFileIsNamedAtStart();
 };
 
@@ -119,23 +118,11 @@ void TstStartup::installedProgramIgnoresMainWindowOverride()
     stop(panel);
 }
 
-void TstStartup::settingsFileIsNamedAtStart_data()
-{
-    QTest::addColumn<bool>("inWorkingDirectory");
-    QTest::newRow("working directory has one") << true;
-    QTest::newRow("user's configuration folder") << false;
-}
-
-// The program names the settings file it keeps: the working directory's when there is
-// one, else the one in the user's configuration folder (dir/config during the test).
+// Without a setting.data in its working directory, the program keeps the one in the
+// user's configuration folder (dir/config during the test) and names it at start.
 void TstStartup::settingsFileIsNamedAtStart()
 {
-    QFETCH(bool, inWorkingDirectory);
     TestWorkDir dir;
-    if (inWorkingDirectory)
-        dir.write("setting.data", "{}");
-    const QString expected =
-        inWorkingDirectory ? dir.file("setting.data") : dir.file("config/Tessaro/tessaro/setting.data");
     QProcess panel;
     panel.setWorkingDirectory(dir.path());
     panel.setProcessChannelMode(QProcess::MergedChannels);
@@ -145,6 +132,7 @@ void TstStartup::settingsFileIsNamedAtStart()
     QTRY_VERIFY_WITH_TIMEOUT(
         (output += panel.readAll()).contains("settings file:") || panel.state() != QProcess::Running, 15000);
     stop(panel);
+    const QString expected = dir.file("config/Tessaro/tessaro/setting.data");
     QVERIFY2(output.contains("settings file: " + expected.toLocal8Bit() + "\n"), output.constData());
 }
 
