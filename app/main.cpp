@@ -82,6 +82,7 @@ int main(int argc, char *argv[])
         QCoreApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
     QCoreApplication::setOrganizationName(QStringLiteral("Tessaro"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("tessaro.local"));
+    AppContext::Instance()->chooseSettingsFile(); // the working directory's, else the user's
 
     const QString version = QCoreApplication::applicationVersion();
     const QString pid = QString::number(QCoreApplication::applicationPid());

@@ -41,7 +41,8 @@ launch() {
     shift # the rest: environment assignments for this launch
     kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb on $display has gone" >&2; return 1; }
     start=$(date +%s%N)
-    (cd "$work" && exec env "$@" "$program" >/dev/null 2>"$work/stderr") &
+    # A first start every time: no settings file, none in the user's folder either.
+    (cd "$work" && exec env XDG_CONFIG_HOME="$work/config" "$@" "$program" >/dev/null 2>"$work/stderr") &
     pid=$!
     visible=""
     for _ in $(seq 3000); do # 30 s at most
@@ -64,7 +65,7 @@ launch() {
     rss=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
-    rm -f "$work/setting.data"
+    rm -rf "$work/setting.data" "$work/config"
     echo "$ms $rss"
 }
 

@@ -107,6 +107,10 @@ public:
     ~AppContext() override;
 
     void setEngine(QQmlEngine *engine);
+    // The settings file is "setting.data" in the working directory until the program picks
+    // its own at start (SettingsStore::panelPath()), naming it in the log.
+    void chooseSettingsFile();
+    QString settingsPath() const;
 
     // ---- accessors ----
     int connectType() const { return _conntype; }
@@ -240,7 +244,8 @@ public:
     Q_INVOKABLE void saveSetting();
     Q_INVOKABLE void changeLangeuageZhCN(bool val);
     // Both return whether the file was read or written whole; edidFileMessage() then
-    // tells the operator the outcome, naming the file and the reason of a failure.
+    // tells the operator the outcome, naming the file and the reason of a failure, or
+    // the defects of an EDID that loaded.
     Q_INVOKABLE bool loadEDID_fromFile(QString filepath);
     Q_INVOKABLE bool saveEDID_toFile(QString fileurl);
     Q_INVOKABLE QString edidFileMessage() const { return _edidFileMessage; }

@@ -3,6 +3,7 @@
 
 #include "EdidCodec.h"
 #include "EdidFile.h"
+#include "EdidInspector.h"
 
 #include <QJsonDocument>
 
@@ -11,8 +12,12 @@ bool AppContext::loadEDID_fromFile(QString filepath)
     // An unreadable file, or a plain path without the file scheme, reads as no bytes.
     QByteArray bytes;
     const EdidFile::Result result = EdidFile::load(filepath, &bytes);
-    _edidFileMessage = EdidFile::message(false, result);
-    setCurrentEDIDStr(EdidCodec::toText(bytes));
+    const QString text = EdidCodec::toText(bytes);
+    const QStringList defects =
+        result.ok() ? EdidInspector::inspect(text).value(QStringLiteral("defects")).toStringList()
+                    : QStringList();
+    _edidFileMessage = EdidFile::message(false, result, defects);
+    setCurrentEDIDStr(text);
     return result.ok();
 }
 

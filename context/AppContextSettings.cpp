@@ -4,6 +4,17 @@
 #include "ContextLog.h"
 #include "SettingsStore.h"
 
+void AppContext::chooseSettingsFile()
+{
+    _store = std::make_unique<SettingsStore>(SettingsStore::panelPath());
+    qInfo().noquote() << "settings file:" << _store->path();
+}
+
+QString AppContext::settingsPath() const
+{
+    return _store->path();
+}
+
 void AppContext::loadSetting()
 {
     setSetting(_store->load());

@@ -1,5 +1,8 @@
 #include "EdidCodec.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+
 namespace {
 
 int hexValue(char c)
@@ -18,6 +21,29 @@ int hexValue(char c)
 QString EdidCodec::toText(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes.toHex(' '));
+}
+
+QString EdidCodec::toLines(const QString &text, int perLine)
+{
+    QString digits;
+    bool plain = true;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80 && hexValue(char(c.unicode())) >= 0)
+            digits += c;
+        else if (!c.isSpace())
+            plain = false;
+    }
+    QStringList units;
+    if (plain && digits.size() % 2 == 0) {
+        for (int i = 0; i < digits.size(); i += 2)
+            units << digits.mid(i, 2);
+    } else {
+        units = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    }
+    QStringList lines;
+    for (int i = 0; i < units.size(); i += perLine)
+        lines << units.mid(i, perLine).join(QLatin1Char(' '));
+    return lines.join(QLatin1Char('\n'));
 }
 
 QByteArray EdidCodec::fromText(const QByteArray &text)

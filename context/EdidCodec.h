@@ -12,4 +12,9 @@ QString toText(const QByteArray &bytes);
 // bytes counting from the end, so an odd first digit forms a byte of its own.
 QByteArray fromText(const QByteArray &text);
 
+// The text laid out `perLine` bytes a line (lines joined with '\n'), for reading. Text of
+// hex digits and white space only, with whole bytes, is regrouped two digits a byte;
+// anything else keeps its white-space separated words, which are never broken.
+QString toLines(const QString &text, int perLine);
+
 } // namespace EdidCodec

@@ -63,8 +63,11 @@ EdidFile::Result EdidFile::save(const QString &url, const QByteArray &bytes)
     return r;
 }
 
-QString EdidFile::message(bool saving, const Result &result)
+QString EdidFile::message(bool saving, const Result &result, const QStringList &defects)
 {
+    if (result.ok() && !saving && !defects.isEmpty())
+        return tr("Loaded %1, but the EDID in it is defective:").arg(result.path) + QStringLiteral("\n• ") +
+               defects.join(QStringLiteral("\n• "));
     if (result.ok())
         return saving ? tr("Save successful") : tr("Load successful");
     QString reason;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Reading and writing EDID files (the raw bytes, nothing else) named by file URLs as the
 // file dialogs return them, with the outcome told in words the operator can act on.
@@ -31,8 +32,9 @@ Result load(const QString &url, QByteArray *bytes);
 // failed save leaves an existing file as it was and creates none.
 Result save(const QString &url, const QByteArray &bytes);
 
-// "Load successful" / "Save successful", or what failed and on which file; translated
-// in the context "Advance".
-QString message(bool saving, const Result &result);
+// "Load successful" / "Save successful", or what failed and on which file; a file that
+// loaded but whose EDID has `defects` is named with them, one a line. Translated in the
+// context "Advance".
+QString message(bool saving, const Result &result, const QStringList &defects = QStringList());
 
 } // namespace EdidFile

@@ -27,13 +27,18 @@ public:
     QStringList defects() const;
 
     // The summary of any EDID text: the keys of tessaro-edid --json, plus "size" (bytes),
-    // "odd_digits", "length_ok", "header_ok", "valid" and "defects" (English sentences).
+    // "odd_digits", "length_ok", "header_ok", "extension_count_ok", "duplicate_vics" and
+    // "checksums_ok"; "valid" also weighs an odd digit, and "defects" are sentences in the
+    // language shown (context "EdidDefectDialog").
     Q_INVOKABLE static QVariantMap inspect(const QString &text);
     // True when the text holds an EDID that should not be sent or stored without asking:
-    // a wrong header or block checksum, a length that is not whole blocks, or an odd digit.
+    // a wrong header or block checksum, a length that is not whole blocks or not the blocks
+    // the base block declares, a VIC listed twice, or an odd digit.
     Q_INVOKABLE static bool isDefective(const QString &text);
     // The same bytes with the checksum byte of every complete block recomputed, as text.
     Q_INVOKABLE static QString fixedText(const QString &text);
+    // The text for reading: 16 bytes a line, lines broken only between bytes.
+    Q_INVOKABLE static QString hexLines(const QString &text);
 
 signals:
     void textChanged();

@@ -2,9 +2,13 @@
 
 #include "ContextLog.h"
 
+#include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -23,6 +27,15 @@ bool holdsObject(const QByteArray &bytes, QJsonObject *out)
 } // namespace
 
 SettingsStore::SettingsStore(QString path) : _path(std::move(path)) {}
+
+QString SettingsStore::panelPath()
+{
+    const QString name = QStringLiteral("setting.data");
+    const QFileInfo here(QDir::current(), name);
+    if (here.exists())
+        return here.absoluteFilePath();
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).absoluteFilePath(name);
+}
 
 QJsonObject SettingsStore::load() const
 {
@@ -67,6 +80,11 @@ bool SettingsStore::save(const QJsonObject &settings) const
         return false;
     }
     backupIfDamaged();
+    const QString folder = QFileInfo(_path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        qDebug() << "settings: cannot make the folder" << folder;
+        return false;
+    }
     QSaveFile file(_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -93,7 +93,7 @@ void audioBlock(const uint8_t *p, int len, Cta &cta)
     }
 }
 
-void videoBlock(const uint8_t *p, int len, Cta &cta)
+void videoBlock(const uint8_t *p, int len, std::vector<Vic> &vics)
 {
     for (int i = 0; i < len; ++i) {
         const int svd = p[i];
@@ -107,7 +107,7 @@ void videoBlock(const uint8_t *p, int len, Cta &cta)
         } else {
             v.vic = svd;
         }
-        cta.vics.push_back(v);
+        vics.push_back(v);
     }
 }
 
@@ -188,7 +188,7 @@ Cta decodeCta(const uint8_t *block, int index)
             audioBlock(p, len, cta);
             break;
         case 2:
-            videoBlock(p, len, cta);
+            videoBlock(p, len, cta.vics);
             break;
         case 3:
             vendorBlock(p, len, cta);
@@ -201,6 +201,9 @@ Cta decodeCta(const uint8_t *block, int index)
             }
             break;
         case 7:
+            // YCbCr 4:2:0 video data block: extended tag 14, then short video descriptors.
+            if (len >= 1 && p[0] == 0x0e)
+                videoBlock(p + 1, len - 1, cta.ycbcr420Vics);
             // HDMI Forum sink capability block: tag 0x79, two reserved bytes, then the same
             // layout as the HDMI Forum vendor block.
             if (len >= 1 && p[0] == 0x79 && !cta.hfMaxTmdsMHz && len >= 5 && p[4] != 0)

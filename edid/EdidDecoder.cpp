@@ -119,6 +119,11 @@ bool Info::checksumsOk() const
     return true;
 }
 
+bool Info::extensionCountOk() const
+{
+    return !hasBase || !lengthOk || blocks.size() == std::size_t(extensionCount) + 1;
+}
+
 std::vector<std::string> Info::defects() const
 {
     std::vector<std::string> out;
@@ -132,6 +137,15 @@ std::vector<std::string> Info::defects() const
         if (!b.ok)
             out.push_back("Block " + std::to_string(b.index) + " has checksum " + detail::hexByte(b.found) +
                           ", expected " + detail::hexByte(b.expected) + ".");
+    if (!extensionCountOk())
+        out.push_back("Extension blocks declared: " + std::to_string(extensionCount) +
+                      ", present: " + std::to_string(blocks.size() - 1) + ".");
+    if (!duplicateVics.empty()) {
+        std::string list;
+        for (int vic : duplicateVics)
+            list += (list.empty() ? "" : " ") + std::to_string(vic);
+        out.push_back("VICs listed more than once: " + list + ".");
+    }
     return out;
 }
 
@@ -156,12 +170,23 @@ Info decode(const uint8_t *data, std::size_t size)
     if (blockCount == 0)
         return info;
     decodeBase(data, info);
+    // The summary shows the first CTA-861 block; a VIC counts as listed twice across all.
+    int listed[256] = {};
+    int listed420[256] = {};
     for (std::size_t i = 1; i < blockCount; ++i) {
-        if (data[i * BlockSize] == 0x02) {
-            info.cta = detail::decodeCta(data + i * BlockSize, static_cast<int>(i));
-            break;
-        }
+        if (data[i * BlockSize] != 0x02)
+            continue;
+        Cta cta = detail::decodeCta(data + i * BlockSize, static_cast<int>(i));
+        for (const Vic &v : cta.vics)
+            ++listed[v.vic];
+        for (const Vic &v : cta.ycbcr420Vics)
+            ++listed420[v.vic];
+        if (!info.cta)
+            info.cta = std::move(cta);
     }
+    for (int vic = 0; vic < 256; ++vic)
+        if (listed[vic] + listed420[vic] > 1)
+            info.duplicateVics.push_back(vic);
     return info;
 }
 

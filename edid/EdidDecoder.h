@@ -50,6 +50,19 @@ struct Vic
     bool native = false;
 };
 
+// The video format a VIC stands for (CTA-861).
+struct VideoFormat
+{
+    int hActive = 0;
+    int vActive = 0; // frame height, also for interlaced formats
+    bool interlaced = false;
+    double refreshHz = 0; // field rate for interlaced formats
+    const char *aspect = "";
+};
+
+// Null for a VIC that names no format (0, 128 and the reserved codes).
+const VideoFormat *videoFormat(int vic);
+
 struct HdmiVsdb
 {
     std::string physicalAddress;
@@ -63,6 +76,7 @@ struct Cta
     std::vector<AudioFormat> audio;
     std::optional<std::string> speakerAllocation;
     std::vector<Vic> vics;
+    std::vector<Vic> ycbcr420Vics; // formats the sink takes only as YCbCr 4:2:0
     std::optional<HdmiVsdb> hdmi;
     std::optional<int> hfMaxTmdsMHz;
 };
@@ -90,10 +104,21 @@ struct Info
 
     std::vector<BlockChecksum> blocks;
     std::optional<Cta> cta;
+    // VICs listed more than once in the video data blocks of the CTA-861 extensions, or
+    // more than once as 4:2:0-only formats, or both ways; ascending. A sink lists each
+    // format once; edid-decode fails an EDID that does not.
+    std::vector<int> duplicateVics;
 
     bool checksumsOk() const;
-    // Safe to send to a display: whole blocks, a valid header and every checksum right.
-    bool valid() const { return lengthOk && headerOk && checksumsOk(); }
+    // The base block's extension count matches the blocks present (whole blocks only;
+    // a partial block is a defect of its own).
+    bool extensionCountOk() const;
+    // Safe to send to a display: whole blocks, as many as the base block declares, a valid
+    // header, every checksum right and no VIC listed twice.
+    bool valid() const
+    {
+        return lengthOk && headerOk && checksumsOk() && extensionCountOk() && duplicateVics.empty();
+    }
     // One English sentence per defect; empty when valid.
     std::vector<std::string> defects() const;
 };

@@ -94,6 +94,18 @@ std::string ctaJson(const Cta &c)
     return out + "}";
 }
 
+// "16 1920x1080p60 16:9", "5 1920x1080i60 16:9 native", "220 unknown".
+std::string vicText(const Vic &v)
+{
+    std::string out = std::to_string(v.vic);
+    if (const VideoFormat *f = videoFormat(v.vic))
+        out += " " + std::to_string(f->hActive) + "x" + std::to_string(f->vActive) +
+               (f->interlaced ? "i" : "p") + number(f->refreshHz, 2) + " " + f->aspect;
+    else
+        out += " unknown";
+    return v.native ? out + " native" : out;
+}
+
 std::string versionText(const Info &i)
 {
     return std::to_string(i.versionMajor) + "." + std::to_string(i.versionMinor);
@@ -146,6 +158,8 @@ std::string toJson(const Info &i)
                ", \"checksum_expected\": " + jsonString(detail::hexByte(c.expected)) + "}";
     }
     out += "], \"cta\": " + (i.cta ? ctaJson(*i.cta) : "null");
+    out += ", \"valid\": " + std::string(i.valid() ? "true" : "false");
+    out += ", \"defects\": " + joinStrings(i.defects());
     return out + "}";
 }
 
@@ -199,10 +213,9 @@ std::string toText(const Info &i)
         if (c->speakerAllocation)
             o << "  Speakers: " << *c->speakerAllocation << "\n";
         if (!c->vics.empty()) {
-            o << "  VICs:";
+            o << "  VICs:\n";
             for (const auto &v : c->vics)
-                o << " " << v.vic << (v.native ? "*" : "");
-            o << "  (* native)\n";
+                o << "    " << vicText(v) << "\n";
         }
         if (c->hdmi) {
             o << "  HDMI: physical address " << c->hdmi->physicalAddress;

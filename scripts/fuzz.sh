@@ -11,7 +11,7 @@ SECONDS_EACH=${1:-60}
 shift || true
 BUILD="$ROOT/build-fuzz"
 
-bash scripts/deps.sh || { echo "dependency installation failed"; exit 1; }
+bash scripts/deps.sh --test || { echo "dependency installation failed"; exit 1; }
 
 if ! CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DTESSARO_FUZZ=ON -DTESSARO_BUILD_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$BUILD.configure.log" 2>&1; then

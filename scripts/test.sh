@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 JOBS=$(nproc)
 
-bash scripts/deps.sh || { echo "dependency installation failed"; exit 1; }
+bash scripts/deps.sh --test || { echo "dependency installation failed"; exit 1; }
 
 passed=0
 failed=0

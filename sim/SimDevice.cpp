@@ -74,10 +74,14 @@ void finishBlock(QByteArray &block)
 
 SimDevice::SimDevice(const QString &model, QObject *parent) : QObject(parent)
 {
+    // Precise: a coarse timer may fire up to 5 % early, and a scene would then be left
+    // before its time (noticeable with --ms-per-second).
     _loopTimer = new QTimer(this);
     _loopTimer->setSingleShot(true);
+    _loopTimer->setTimerType(Qt::PreciseTimer);
     connect(_loopTimer, &QTimer::timeout, this, &SimDevice::loopStep);
     _autoTimer = new QTimer(this);
+    _autoTimer->setTimerType(Qt::PreciseTimer);
     connect(_autoTimer, &QTimer::timeout, this, &SimDevice::autoRoute);
     if (!setModel(model))
         setModel(QStringLiteral("DV-42"));

@@ -48,6 +48,7 @@ public:
     SimDevice *device = nullptr;
 
     QTcpServer *server = nullptr;
+    QString tcpError; // why the last listenTcp() failed
     QPointer<QTcpSocket> socket;
     int connections = 0;
     QTcpSocket *gateDummy = nullptr;
@@ -606,17 +607,24 @@ bool SimServer::listenTcp(const QHostAddress &address, quint16 port)
     d->server = new QTcpServer(this);
     connect(d->server, &QTcpServer::newConnection, this, [this] { d->onNewConnection(); });
     if (!d->server->listen(address, port)) {
+        d->tcpError = d->server->errorString();
         d->log(QStringLiteral("!! cannot listen on %1:%2: %3")
                    .arg(address.toString())
                    .arg(port)
-                   .arg(d->server->errorString()));
+                   .arg(d->tcpError));
         delete d->server;
         d->server = nullptr;
         return false;
     }
+    d->tcpError.clear();
     d->log(QStringLiteral("listening on %1:%2").arg(address.toString()).arg(d->server->serverPort()));
     d->armGate();
     return true;
+}
+
+QString SimServer::tcpError() const
+{
+    return d->tcpError;
 }
 
 void SimServer::closeTcp()

@@ -20,8 +20,10 @@ public:
     explicit SimServer(const QString &model = QStringLiteral("DV-42"), QObject *parent = nullptr);
     ~SimServer() override;
 
-    // Listens for one panel at a time; false when the address cannot be bound.
+    // Listens for one panel at a time; false when the address cannot be bound, and
+    // tcpError() then says why (e.g. the address is already in use).
     bool listenTcp(const QHostAddress &address, quint16 port = 8080);
+    QString tcpError() const;
     // Opens a pseudo-terminal; when linkPath is given, a symbolic link to the slave side
     // is made there. The slave side's path is ptyPath().
     bool openPty(const QString &linkPath = QString());

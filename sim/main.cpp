@@ -192,7 +192,7 @@ int main(int argc, char *argv[])
             return 2;
         }
         if (!sim.listenTcp(address, port)) {
-            err << "cannot listen on " << parser.value(listen) << "\n";
+            err << "cannot listen on " << parser.value(listen) << ": " << sim.tcpError() << "\n";
             return 1;
         }
         serving = true;

@@ -72,8 +72,9 @@ Item {
     }
 
     // Only the five USER EDIDs can be written. A defective EDID (bad header, a block
-    // checksum wrong, a length that is not whole blocks) is written or saved only after
-    // the operator has answered the defect question.
+    // checksum wrong, a length that is not whole blocks or not the blocks declared, a VIC
+    // listed twice) is written or saved only after the operator has answered the defect
+    // question.
     function writeEdid() {
         if (!lists.isUserEdid(appContext.mode, appContext.inChannels, rwEdid)) {
             showMessage(qsTr("EDID only enable write to USER1-USER5"))
@@ -207,7 +208,7 @@ Item {
             outputBlock.swingChoice.select(appContext.currentOutSW)
         }
         function onCurrentEDIDStrChanged() {
-            edidBlock.edidArea.text = appContext.currentEDIDStr
+            edidBlock.showEdid(appContext.currentEDIDStr)
         }
         function onCurrentHDMIAudioSelChanged() {
             if (appContext.currentHDMIAudioSelPort !== root.audioInsertInput)

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Tessaro 1.0
 
 // "EDID Read & Write": one EDID of the device as hex text, read from and written to the
 // device, loaded from and saved to a file. The screen does the work (readEdid(),
@@ -14,6 +15,15 @@ AdvanceBlock {
     property alias edidArea: edidArea
     // Beside the text area: a decoded summary of the EDID shown.
     property alias summarySlot: summarySlot
+
+    // Shows the EDID text 16 bytes a line; what is written or saved stays the text itself.
+    function showEdid(text) {
+        edidArea.text = hexFormat.hexLines(text)
+    }
+
+    EdidInspector {
+        id: hexFormat
+    }
 
     AdvanceRow {
         label: qsTranslate("Advance", "EDID")
@@ -36,17 +46,23 @@ AdvanceBlock {
             anchors.rightMargin: 20 + summarySlot.width
             color: "#E0E0E0"
 
+            // Lines are never wrapped, so a byte is never split; a line wider than the area
+            // scrolls sideways, and the scroll bar then stays in sight to say so.
             ScrollView {
+                id: areaScroll
                 anchors.fill: parent
                 clip: true
+                ScrollBar.horizontal.policy: edidArea.implicitWidth > areaScroll.availableWidth
+                                             ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
                 TextArea {
                     id: edidArea
                     objectName: "edidArea"
                     readOnly: true
                     selectByMouse: true
-                    wrapMode: TextEdit.WrapAnywhere
+                    wrapMode: TextEdit.NoWrap
                     textFormat: TextEdit.PlainText
-                    font.pixelSize: 12
+                    font.family: "monospace"
+                    font.pixelSize: 11
                     color: "black"
                     background: null
                 }

@@ -4,8 +4,9 @@ import Tessaro 1.0
 
 // Asks before a defective EDID is written to the device or saved to a file. check() tells
 // whether the EDID text can go as it is; otherwise the dialog opens and chosen() reports the
-// operator's answer: "fix" (with the text whose checksums were recomputed), "continue" (with
-// the text unchanged) or "cancel" (also when the dialog is closed with Escape).
+// operator's answer: "fix" (with the text whose checksums were recomputed; only when a
+// checksum is wrong), "continue" (with the text unchanged) or "cancel" (also when the dialog
+// is closed with Escape).
 Dialog {
     id: dialog
     objectName: "edidDefectDialog"
@@ -19,6 +20,7 @@ Dialog {
     property string edidText: ""
     property string action: "" // what the caller is about to do, handed back with the answer
     property var defects: []
+    property bool checksumsWrong: false // only then can "fix" be chosen
     property bool answered: false
 
     signal chosen(string choice, string action, string text)
@@ -29,29 +31,11 @@ Dialog {
             return true
         dialog.edidText = text
         dialog.action = action
-        dialog.defects = describe(s)
+        dialog.defects = s.defects // in the language shown
+        dialog.checksumsWrong = !s.checksums_ok
         dialog.answered = false
         dialog.open()
         return false
-    }
-
-    function describe(s) {
-        var out = []
-        if (s.odd_digits)
-            out.push(qsTr("The text has an odd number of hex digits."))
-        if (s.size === 0)
-            out.push(qsTr("The EDID is empty."))
-        else if (!s.length_ok)
-            out.push(qsTr("The length (%1 bytes) is not a multiple of 128.").arg(s.size))
-        if (s.manufacturer !== null && !s.header_ok)
-            out.push(qsTr("The header is not 00 ff ff ff ff ff ff 00."))
-        for (var i = 0; i < s.blocks.length; ++i) {
-            var b = s.blocks[i]
-            if (!b.checksum_ok)
-                out.push(qsTr("Block %1 has checksum %2, expected %3.").arg(b.index).arg(b.checksum_found)
-                         .arg(b.checksum_expected))
-        }
-        return out
     }
 
     function answer(choice) {
@@ -97,6 +81,7 @@ Dialog {
             spacing: 6
             TButton {
                 objectName: "edidFix"
+                enable: dialog.checksumsWrong
                 width: 230
                 fontSize: 10
                 text: qsTr("Fix checksums and continue")

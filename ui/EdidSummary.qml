@@ -64,7 +64,9 @@ Rectangle {
             out.push(line(qsTr("Range: %1-%2 Hz V, %3-%4 kHz H, %5 MHz").arg(r.v_min_hz).arg(r.v_max_hz)
                           .arg(r.h_min_khz).arg(r.h_max_khz).arg(r.max_pixel_clock_mhz)))
         if (s.extension_count !== null)
-            out.push(line(qsTr("Extension blocks: %1").arg(s.extension_count)))
+            out.push(s.extension_count_ok ? line(qsTr("Extension blocks: %1").arg(s.extension_count))
+                                          : line(qsTr("Extension blocks: %1 declared, %2 present")
+                                                 .arg(s.extension_count).arg(s.blocks.length - 1), true))
         for (var i = 0; i < s.blocks.length; ++i) {
             var b = s.blocks[i]
             out.push(b.checksum_ok ? line(qsTr("Block %1 (%2): checksum valid").arg(b.index).arg(b.tag))
@@ -85,6 +87,8 @@ Rectangle {
                     v.push(c.vics[k].vic + (c.vics[k].native ? "*" : ""))
                 out.push(line(qsTr("VICs (* native): %1").arg(v.join(" "))))
             }
+            if (s.duplicate_vics.length > 0)
+                out.push(line(qsTr("VICs listed more than once: %1").arg(s.duplicate_vics.join(" ")), true))
             if (c.hdmi_vsdb !== null)
                 out.push(line(qsTr("HDMI: address %1 %2").arg(c.hdmi_vsdb.physical_address)
                               .arg(c.hdmi_vsdb.deep_color.join(" "))))

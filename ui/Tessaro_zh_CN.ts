@@ -629,6 +629,10 @@ Terminal will reboot, please wait and re-connect.</source>
         <translation>导入成功</translation>
     </message>
     <message>
+        <source>Loaded %1, but the EDID in it is defective:</source>
+        <translation>已导入 %1，但其中的 EDID 有缺陷：</translation>
+    </message>
+    <message>
         <source>Save successful</source>
         <translation>保存成功</translation>
     </message>
@@ -1135,6 +1139,10 @@ Terminal will reboot, please wait and re-connect.</source>
         <translation>扩展块：%1</translation>
     </message>
     <message>
+        <source>Extension blocks: %1 declared, %2 present</source>
+        <translation>扩展块：声明 %1 个，实际 %2 个</translation>
+    </message>
+    <message>
         <source>Block %1 (%2): checksum valid</source>
         <translation>块 %1（%2）：校验和有效</translation>
     </message>
@@ -1157,6 +1165,10 @@ Terminal will reboot, please wait and re-connect.</source>
     <message>
         <source>VICs (* native): %1</source>
         <translation>VIC（* 为原生）：%1</translation>
+    </message>
+    <message>
+        <source>VICs listed more than once: %1</source>
+        <translation>重复列出的 VIC：%1</translation>
     </message>
     <message>
         <source>HDMI: address %1 %2</source>
@@ -1192,6 +1204,14 @@ Terminal will reboot, please wait and re-connect.</source>
     <message>
         <source>Block %1 has checksum %2, expected %3.</source>
         <translation>块 %1 的校验和为 %2，应为 %3。</translation>
+    </message>
+    <message>
+        <source>Extension blocks declared: %1, present: %2.</source>
+        <translation>声明的扩展块：%1 个，实际：%2 个。</translation>
+    </message>
+    <message>
+        <source>VICs listed more than once: %1.</source>
+        <translation>重复列出的 VIC：%1。</translation>
     </message>
     <message>
         <source>This EDID has defects. A display may stay dark when it receives it.</source>

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
 // Makes a fresh temporary directory the working directory (where "setting.data" lives)
-// for the lifetime of the object, and goes back afterwards.
+// for the lifetime of the object, and goes back afterwards. The user's configuration folder
+// (XDG_CONFIG_HOME) is its "config" subfolder meanwhile, so nothing a test does reaches the
+// real one.
 class TestWorkDir
 {
 public:
@@ -19,4 +22,6 @@ public:
 private:
     QTemporaryDir _dir;
     QString _previous;
+    QByteArray _previousConfig;
+    bool _hadConfig = false;
 };

@@ -1,5 +1,6 @@
 // EDID files to text and back.
 #include "AppContext.h"
+#include "EdidDecoder.h"
 #include "EdidFile.h"
 #include "TestWorkDir.h"
 
@@ -24,6 +25,19 @@ QByteArray pattern(int size)
     return bytes;
 }
 
+// A base block a display takes: header, no extension, checksum right.
+QByteArray soundEdid()
+{
+    std::vector<uint8_t> bytes(128);
+    for (int i = 0; i < 128; ++i)
+        bytes[i] = uint8_t((i * 37 + 11) & 0xff);
+    const uint8_t header[8] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00};
+    std::copy(header, header + 8, bytes.begin());
+    bytes[126] = 0;
+    bytes = edid::fixChecksums(bytes);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
+}
+
 } // namespace
 
 class TstEdid : public QObject
@@ -37,6 +51,7 @@ private slots:
     void savingSkipsNonHex();
     void plainPathIsNoFile();
     void outcomeIsReported();
+    void defectiveFileLoadsWithItsDefects();
     void failedSaveKeepsOldFile();
     void diskFullIsNamed();
 };
@@ -116,7 +131,7 @@ void TstEdid::plainPathIsNoFile()
 void TstEdid::outcomeIsReported()
 {
     TestWorkDir dir;
-    dir.write("in.bin", pattern(128));
+    dir.write("in.bin", soundEdid());
     AppContext ctx;
     QVERIFY(ctx.loadEDID_fromFile(url(dir.file("in.bin"))));
     QCOMPARE(ctx.edidFileMessage(), QString("Load successful"));
@@ -139,6 +154,25 @@ void TstEdid::outcomeIsReported()
     // A plain path names no file.
     QVERIFY(!ctx.saveEDID_toFile(dir.file("plain.bin")));
     QVERIFY(!QFile::exists(dir.file("plain.bin")));
+}
+
+// A file that reads but whose EDID a display would refuse: it is loaded all the same, and
+// the message says so and names each defect.
+void TstEdid::defectiveFileLoadsWithItsDefects()
+{
+    TestWorkDir dir;
+    const QByteArray twoBlocks = soundEdid() + soundEdid();
+    dir.write("two.bin", twoBlocks);
+    dir.write("empty.bin", QByteArray());
+    AppContext ctx;
+    QVERIFY(ctx.loadEDID_fromFile(url(dir.file("two.bin"))));
+    QCOMPARE(ctx.currentEDIDStr(), QString::fromLatin1(twoBlocks.toHex(' ')));
+    QCOMPARE(ctx.edidFileMessage(), "Loaded " + dir.file("two.bin") +
+                                        ", but the EDID in it is defective:\n"
+                                        "• Extension blocks declared: 0, present: 1.");
+
+    QVERIFY(ctx.loadEDID_fromFile(url(dir.file("empty.bin"))));
+    QVERIFY(ctx.edidFileMessage().endsWith(":\n• The EDID is empty."));
 }
 
 void TstEdid::failedSaveKeepsOldFile()

@@ -27,6 +27,7 @@ private slots:
     void indentedJson();
     void failedWriteLeavesOldFileIntact();
     void unreadableFileIsNeverSavedOver();
+    void panelUsesWorkingDirectoryFileElseUserConfig();
 };
 
 namespace {
@@ -230,7 +231,8 @@ void TstSettings::unreadableFileIsNeverSavedOver()
     dir.write("setting.data", original);
     // Writable but not readable: nothing but the new check stops a save from replacing it.
     QVERIFY(QFile::setPermissions(dir.file("setting.data"), QFileDevice::WriteOwner | QFileDevice::WriteUser |
-                                                                QFileDevice::WriteGroup | QFileDevice::WriteOther));
+                                                                QFileDevice::WriteGroup |
+                                                                QFileDevice::WriteOther));
     // The directory itself is open to all, so a save could replace the file.
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
 
@@ -252,6 +254,34 @@ void TstSettings::unreadableFileIsNeverSavedOver()
     QCOMPARE(result, 0);
     QCOMPARE(dir.read("setting.data"), original);
     QVERIFY(!QFile::exists(dir.file("setting.data.bak")));
+}
+
+// The program's choice: a "setting.data" in the working directory, else the one in the
+// user's configuration folder, whose folders the first save makes.
+void TstSettings::panelUsesWorkingDirectoryFileElseUserConfig()
+{
+    TestWorkDir dir; // the user's configuration folder is dir/config meanwhile
+    QCoreApplication::setOrganizationName(QStringLiteral("Tessaro"));
+    const QString user =
+        dir.file(QStringLiteral("config/Tessaro/%1/setting.data").arg(QCoreApplication::applicationName()));
+    AppContext ctx;
+    ctx.chooseSettingsFile();
+    QCOMPARE(ctx.settingsPath(), user);
+    ctx.init();
+    ctx.setCurrentIP("10.0.0.9");
+    QCOMPARE(SettingsStore(user).load().value("currentIP"), QJsonValue("10.0.0.9"));
+    QVERIFY(!QFile::exists(dir.file("setting.data")));
+
+    // A file in the working directory is used as it is, and the user's is left alone.
+    dir.write("setting.data", R"({"currentIP": "192.168.7.7"})");
+    AppContext here;
+    here.chooseSettingsFile();
+    QCOMPARE(here.settingsPath(), dir.file("setting.data"));
+    here.init();
+    QCOMPARE(here.currentIP(), QString("192.168.7.7"));
+    here.setCurrentIP("192.168.7.8");
+    QCOMPARE(fileObject(dir).value("currentIP"), QJsonValue("192.168.7.8"));
+    QCOMPARE(SettingsStore(user).load().value("currentIP"), QJsonValue("10.0.0.9"));
 }
 
 QTEST_MAIN(TstSettings)

@@ -16,6 +16,9 @@ private slots:
     void installedProgramIgnoresMainWindowOverride();
     void debugChatterOnlyWhenAskedFor_data();
     void debugChatterOnlyWhenAskedFor();
+}
+
+    void settingsFileIsNamedAtStart();
 };
 
 namespace {
@@ -162,6 +165,24 @@ void TstStartup::debugChatterOnlyWhenAskedFor()
     stop(panel);
     QVERIFY2(output.contains("tessaro-test: window up"), output.constData());
     QCOMPARE(output.contains("scan serial ports:"), chatter);
+}
+
+// Without a setting.data in its working directory, the program keeps the one in the
+// user's configuration folder (dir/config during the test) and names it at start.
+void TstStartup::settingsFileIsNamedAtStart()
+{
+    TestWorkDir dir;
+    QProcess panel;
+    panel.setWorkingDirectory(dir.path());
+    panel.setProcessChannelMode(QProcess::MergedChannels);
+    panel.start(QString(TESSARO_BIN), QStringList());
+    QVERIFY(panel.waitForStarted());
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (output += panel.readAll()).contains("settings file:") || panel.state() != QProcess::Running, 15000);
+    stop(panel);
+    const QString expected = dir.file("config/Tessaro/tessaro/setting.data");
+    QVERIFY2(output.contains("settings file: " + expected.toLocal8Bit() + "\n"), output.constData());
 }
 
 QTEST_GUILESS_MAIN(TstStartup)

@@ -131,7 +131,9 @@ private slots:
         QCOMPARE(info.blocks.size(), std::size_t(size / 128));
         QCOMPARE(info.hasBase, size >= 128);
         const QJsonObject json = jsonOf(bytes);
-        QCOMPARE(json.size(), 14);
+        QCOMPARE(json.size(), 16);
+        QCOMPARE(json.value("valid"), QJsonValue(false));
+        QCOMPARE(json.value("defects").toArray().size(), int(info.defects().size()));
         QCOMPARE(json.value("blocks").toArray().size(), size / 128);
         QCOMPARE(json.value("manufacturer").isNull(), size < 128);
         QVERIFY(!edid::toText(info).empty());
@@ -149,7 +151,8 @@ private slots:
             bytes[128] = 0x02;
             setChecksum(bytes, 1);
             const auto info = edid::decode(bytes);
-            QVERIFY(info.valid());
+            QVERIFY(info.checksumsOk());
+            QCOMPARE(info.valid(), info.duplicateVics.empty());
             QVERIFY(info.cta.has_value());
             QVERIFY(!edid::toJson(info).empty());
         }
@@ -161,8 +164,10 @@ private slots:
         QCOMPARE(sortedKeys(o),
                  sorted({"manufacturer", "product_code", "serial_number", "week", "year", "edid_version",
                          "digital", "monitor_name", "monitor_serial", "preferred_timing", "range_limits",
-                         "extension_count", "blocks", "cta"}) +
+                         "extension_count", "blocks", "cta", "valid", "defects"}) +
                      QStringList());
+        QCOMPARE(o.value("valid"), QJsonValue(true));
+        QCOMPARE(o.value("defects"), QJsonValue(QJsonArray()));
         QCOMPARE(sortedKeys(o.value("preferred_timing").toObject()),
                  sorted({"h_active", "v_active", "refresh_hz", "pixel_clock_mhz"}));
         QCOMPARE(sortedKeys(o.value("range_limits").toObject()),
@@ -269,9 +274,16 @@ private slots:
         QTest::newRow("valid json") << QStringList{"--json", data + "/Pioneer-PIO10C7-D18C45BE35FB.bin"} << 0;
         QTest::newRow("checksum") << QStringList{"--json", data + "/defect-cta-checksum.bin"} << 1;
         QTest::newRow("truncated") << QStringList{data + "/defect-truncated-200.bin"} << 1;
+        QTest::newRow("four blocks, one declared")
+            << QStringList{"--json", data + "/crafted-four-blocks.bin"} << 1;
+        QTest::newRow("after --") << QStringList{"--", data + "/crafted-vic-twice.bin"} << 1;
         QTest::newRow("missing") << QStringList{"--json", data + "/no-such-file.bin"} << 2;
         QTest::newRow("directory") << QStringList{data} << 2;
         QTest::newRow("no file") << QStringList{"--json"} << 2;
+        QTest::newRow("unknown option")
+            << QStringList{"--jsn", data + "/Pioneer-PIO10C7-D18C45BE35FB.bin"} << 2;
+        QTest::newRow("two files") << QStringList{data + "/defect-header.bin", data + "/defect-header.bin"}
+                                   << 2;
     }
 
     void commandLineExitStatus()
@@ -290,10 +302,110 @@ private slots:
             QJsonParseError error;
             const QJsonDocument doc = QJsonDocument::fromJson(out, &error);
             QCOMPARE(error.error, QJsonParseError::NoError);
-            QCOMPARE(doc.object().size(), 14);
+            QCOMPARE(doc.object().size(), 16);
+            QCOMPARE(doc.object().value("valid").toBool(), status == 0);
         } else {
             QVERIFY(out.startsWith("EDID: "));
         }
+    }
+
+    // --help and --version answer on stdout with status 0, even beside a file name.
+    void commandLineHelpAndVersion()
+    {
+        const QString file = QStringLiteral(TESSARO_EDID_DATA "/defect-header.bin");
+        for (const QString &option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+            QProcess p;
+            p.start(TESSARO_EDID_BIN, {option, file});
+            QVERIFY(p.waitForFinished(60000));
+            QCOMPARE(p.exitCode(), 0);
+            const QByteArray out = p.readAllStandardOutput();
+            QVERIFY2(option == "--help" ? out.contains("usage: tessaro-edid") && out.contains("--json")
+                                        : out == "tessaro-edid " TESSARO_VERSION "\n",
+                     out.constData());
+            QVERIFY(!out.contains("EDID:"));
+        }
+    }
+
+    // Defects beyond checksums and length: the block count the base block declares, and a
+    // VIC listed twice; each in the text, the JSON list and the panel's inspector alike.
+    void blockCountAndDuplicateVics_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("defect");
+        QTest::newRow("four blocks") << "crafted-four-blocks.bin"
+                                     << "Extension blocks declared: 1, present: 3.";
+        QTest::newRow("one video block") << "crafted-vic-twice.bin"
+                                         << "VICs listed more than once: 16.";
+        QTest::newRow("4:2:0 only and regular") << "crafted-vic-420-also-regular.bin"
+                                                << "VICs listed more than once: 16.";
+        QTest::newRow("two CTA blocks") << "crafted-vic-two-cta-blocks.bin"
+                                        << "VICs listed more than once: 1 2 3 4 5 16 17 18 19 20 31.";
+        // Codes 0 and 128 name no format: listing them twice is no defect.
+        QTest::newRow("codes 0 and 128 twice") << "crafted-vic-zero-twice.bin"
+                                               << "";
+    }
+
+    void blockCountAndDuplicateVics()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, defect);
+        const std::vector<uint8_t> bytes = readData(file);
+        QVERIFY(!bytes.empty());
+        const QStringList defects = defect.isEmpty() ? QStringList() : QStringList{defect};
+        const auto info = edid::decode(bytes);
+        QVERIFY(info.checksumsOk());
+        QCOMPARE(info.valid(), defects.isEmpty());
+        const QJsonObject json = jsonOf(bytes);
+        QCOMPARE(json.value("valid"), QJsonValue(defects.isEmpty()));
+        QCOMPARE(json.value("defects").toArray(), QJsonArray::fromStringList(defects));
+        QCOMPARE(QString::fromStdString(edid::toText(info)).contains("  defect: " + defect + "\n"),
+                 !defects.isEmpty());
+        const QString text =
+            EdidCodec::toText(QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size())));
+        QCOMPARE(EdidInspector::isDefective(text), !defects.isEmpty());
+        QCOMPARE(EdidInspector::inspect(text).value("defects").toStringList(), defects);
+    }
+
+    void textNamesVicFormats()
+    {
+        const std::string text =
+            edid::toText(edid::decode(readData(QStringLiteral("Pioneer-PIO10C7-D18C45BE35FB.bin"))));
+        for (const char *line : {"    16 1920x1080p60 16:9\n", "    5 1920x1080i60 16:9\n",
+                                 "    1 640x480p59.94 4:3\n", "    18 720x576p50 16:9\n"})
+            QVERIFY2(text.find(line) != std::string::npos, line);
+        // Native formats are marked; codes without a format say so.
+        const std::string codes =
+            edid::toText(edid::decode(readData(QStringLiteral("crafted-vic-codes.bin"))));
+        QVERIFY(codes.find("    16 1920x1080p60 16:9 native\n") != std::string::npos);
+        QVERIFY(codes.find("    193 5120x2160p120 64:27\n") != std::string::npos);
+        QVERIFY(codes.find("    255 unknown\n") != std::string::npos);
+    }
+
+    // The panel shows EDID text 16 bytes a line and never breaks a byte.
+    void hexLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("lines");
+        QString bytes40, lines40;
+        for (int i = 0; i < 40; ++i) {
+            const QString b = QString::number(i + 0xa0, 16);
+            bytes40 += (i ? " " : "") + b;
+            lines40 += (i == 0 ? "" : i % 16 == 0 ? "\n" : " ") + b;
+        }
+        QTest::newRow("40 bytes") << bytes40 << lines40;
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("digits in a run") << QString(bytes40).remove(' ').toUpper() << lines40.toUpper();
+        QTest::newRow("line breaks and tabs") << QString(bytes40).replace(' ', "\t\r\n") << lines40;
+        QTest::newRow("odd digit: words kept") << "0 ff 1 2"
+                                               << "0 ff 1 2";
+    }
+
+    void hexLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, lines);
+        QCOMPARE(EdidInspector::hexLines(text), lines);
     }
 };
 

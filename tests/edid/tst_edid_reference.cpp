@@ -7,9 +7,14 @@
 #include <QJsonDocument>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,6 +34,40 @@ QVariantMap summaryOf(const QByteArray &bytes)
     if (error.error != QJsonParseError::NoError)
         qWarning() << "summary is not JSON:" << error.errorString();
     return doc.object().toVariantMap();
+}
+
+// What edid-decode's conformity check (-c) fails about the block count and about VICs
+// listed more than once; the summary calls exactly these defects.
+struct Failures
+{
+    bool extensionCount = false;
+    QList<int> duplicateVics; // ascending
+};
+
+Failures failuresOf(const QString &tool, const QString &path)
+{
+    QProcess p;
+    p.start(tool, {QStringLiteral("-c"), path});
+    p.waitForFinished(60000);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    Failures f;
+    const int at = out.indexOf(QLatin1String("\nFailures:\n"));
+    if (at < 0)
+        return f;
+    const QString failures = out.mid(at);
+    f.extensionCount = failures.contains(
+        QRegularExpression(QStringLiteral("EDID specified \\d+ extension block\\(s\\), but found \\d+")));
+    const QRegularExpression vic(
+        QStringLiteral("Duplicate (?:YCbCr 4:2:0 )?VIC (\\d+)\\.|VIC (\\d+) is also a "
+                       "YCbCr 4:2:0-only VIC|4:2:0-only VIC (\\d+) is also a regular VIC"));
+    for (auto it = vic.globalMatch(failures); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const int n = (m.captured(1) + m.captured(2) + m.captured(3)).toInt();
+        if (!f.duplicateVics.contains(n))
+            f.duplicateVics << n;
+    }
+    std::sort(f.duplicateVics.begin(), f.duplicateVics.end());
+    return f;
 }
 
 // Numbers compare by value (edid-decode prints more decimals than the summary keeps).
@@ -119,7 +158,41 @@ private slots:
         QVERIFY2(!theirs.value("blocks").toList().isEmpty(), "no blocks read from edid-decode");
         // Every base block field is in edid-decode's report, so none may be missing from it.
         QVERIFY(!theirs.value("manufacturer").isNull());
-        QCOMPARE(info.valid(), !report.contains("(should be 0x"));
+        // Each defect is one edid-decode reports, and as a failure where it checks conformity.
+        QCOMPARE(info.checksumsOk(), !report.contains("(should be 0x"));
+        const Failures failures = failuresOf(_tool, path);
+        QCOMPARE(!info.extensionCountOk(), failures.extensionCount);
+        QCOMPARE(QList<int>(info.duplicateVics.begin(), info.duplicateVics.end()), failures.duplicateVics);
+        QCOMPARE(info.valid(),
+                 info.checksumsOk() && !failures.extensionCount && failures.duplicateVics.isEmpty());
+    }
+
+    // Every VIC's format, as edid-decode lists them; codes it does not list name none.
+    void vicFormatsAgreeWithEdidDecode()
+    {
+        QProcess p;
+        p.start(_tool, {QStringLiteral("--list-vics")});
+        QVERIFY(p.waitForFinished(60000));
+        const QRegularExpression line(
+            QStringLiteral("^VIC\\s+(\\d+):\\s+(\\d+)x(\\d+)(i?)\\s+([\\d.]+) Hz\\s+(\\d+:\\d+)\\s"));
+        QSet<int> listed;
+        for (const QString &text : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch m = line.match(text);
+            if (!m.hasMatch())
+                continue;
+            const int vic = m.captured(1).toInt();
+            listed << vic;
+            const edid::VideoFormat *f = edid::videoFormat(vic);
+            QVERIFY2(f, qPrintable(text));
+            QVERIFY2(f->hActive == m.captured(2).toInt() && f->vActive == m.captured(3).toInt() &&
+                         f->interlaced == !m.captured(4).isEmpty() &&
+                         std::abs(f->refreshHz - m.captured(5).toDouble()) < 0.001 &&
+                         QLatin1String(f->aspect) == m.captured(6),
+                     qPrintable(text));
+        }
+        QCOMPARE(listed.size(), 154);
+        for (int vic = 0; vic < 256; ++vic)
+            QCOMPARE(edid::videoFormat(vic) != nullptr, listed.contains(vic));
     }
 
     // Real dumps with a few bytes changed at random and their checksums made right again:

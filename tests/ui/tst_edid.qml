@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
 import QtTest 1.2
+import Tessaro 1.0
 import "ui_util.js" as U
 
 // The EDID summary panel and the question asked before a defective EDID goes out, on their
@@ -16,6 +17,23 @@ TessaroTestCase {
     // The same EDID with the checksum byte of block 1 changed from 0x90 to 0xca.
     function badText() {
         return goodText.slice(0, goodText.length - 2) + "ca"
+    }
+
+    // Checksums right, but VIC 18 changed to 16, which the video data block lists already.
+    function duplicateVicText() {
+        return fixer.fixedText(goodText.replace("4d 61 12 03", "4d 61 10 03"))
+    }
+
+    // A third, empty block that the base block does not declare.
+    function extraBlockText() {
+        var zeros = []
+        for (var i = 0; i < 128; ++i)
+            zeros.push("00")
+        return goodText + " " + zeros.join(" ")
+    }
+
+    EdidInspector {
+        id: fixer
     }
 
     Component {
@@ -154,6 +172,37 @@ TessaroTestCase {
         compare(d.spy.signalArguments[0][0], "cancel")
     }
 
+    // Defects a checksum fix cannot cure: shown in the summary and the question, where fixing
+    // is not offered.
+    function test_blockCountAndDuplicateVic_data() {
+        return [
+            { tag: "extra block", text: extraBlockText(), line: "Extension blocks: 1 declared, 2 present",
+              defect: "• Extension blocks declared: 1, present: 2." },
+            { tag: "duplicate VIC", text: duplicateVicText(), line: "VICs listed more than once: 16",
+              defect: "• VICs listed more than once: 16." },
+        ]
+    }
+
+    function test_blockCountAndDuplicateVic(data) {
+        var s = makeSummary(data.text)
+        verify(!s.valid)
+        var texts = summaryTexts(s)
+        var at = texts.indexOf(data.line)
+        verify(at >= 0, texts)
+        verify(s.lines[at].bad)
+
+        var d = makeDialog()
+        verify(!d.dialog.check(data.text, "write"))
+        tryCompare(d.dialog, "opened", true, 5000)
+        compare(U.find(d.dialog, "edidDefect0").text, data.defect)
+        compare(U.find(d.dialog, "edidDefect1"), null)
+        verify(!U.find(d.dialog, "edidFix").enable)
+        mouseClick(U.find(d.dialog, "edidFix"))
+        mouseClick(U.find(d.dialog, "edidCancel"))
+        tryCompare(d.spy, "count", 1, 5000)
+        compare(d.spy.signalArguments[0][0], "cancel")
+    }
+
     function test_chineseTexts() {
         var s = makeSummary(goodText)
         var d = makeDialog()
@@ -165,6 +214,14 @@ TessaroTestCase {
         compare(U.find(d.dialog, "edidDefect0").text, "• 块 1 的校验和为 0xca，应为 0x90。")
         mouseClick(U.find(d.dialog, "edidCancel"))
         tryCompare(d.spy, "count", 1, 5000)
+        tryCompare(d.dialog, "visible", false, 5000)
+        verify(!d.dialog.check(duplicateVicText(), "write"))
+        tryCompare(d.dialog, "opened", true, 5000)
+        compare(U.find(d.dialog, "edidDefect0").text, "• 重复列出的 VIC：16。")
+        s.edidText = extraBlockText()
+        verify(summaryTexts(s).indexOf("扩展块：声明 1 个，实际 2 个") >= 0, summaryTexts(s))
+        mouseClick(U.find(d.dialog, "edidCancel"))
+        tryCompare(d.spy, "count", 2, 5000)
     }
 
     function cleanup() {
