@@ -16,8 +16,6 @@ private slots:
     void installedProgramIgnoresMainWindowOverride();
     void debugChatterOnlyWhenAskedFor_data();
     void debugChatterOnlyWhenAskedFor();
-}
-
     void settingsFileIsNamedAtStart();
 };
 
