@@ -14,6 +14,7 @@ void SendPacer::push(const QString &key, const QVariant &value)
     if (!c) {
         c = std::make_shared<Control>();
         c->timer.setSingleShot(true);
+        c->timer.setTimerType(Qt::PreciseTimer); // "at most one per interval" holds to the ms
         connect(&c->timer, &QTimer::timeout, this, [this, key] { onInterval(key); });
     }
     if (c->timer.isActive()) { // within the interval: only the latest value waits
