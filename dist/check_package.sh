@@ -19,7 +19,8 @@ for path in ./usr/bin/tessaro ./usr/bin/tessaro-sim ./usr/bin/tessaro-edid \
     ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/$id.svg \
     ./usr/share/icons/hicolor/48x48/apps/$id.png ./usr/share/icons/hicolor/256x256/apps/$id.png \
-    ./usr/share/doc/tessaro/copyright ./usr/share/doc/tessaro/changelog.gz; do
+    ./usr/share/doc/tessaro/copyright ./usr/share/doc/tessaro/changelog.gz \
+    ./usr/lib/systemd/system/tessaro-headless.service ./etc/default/tessaro-headless; do
     grep -qx -- "$path" <<<"$listing" || { echo "package lacks $path"; status=1; }
 done
 # Every program has its manual page.
@@ -27,6 +28,9 @@ for program in $(grep '^\./usr/bin/.' <<<"$listing"); do
     page=./usr/share/man/man1/$(basename "$program").1.gz
     grep -qx -- "$page" <<<"$listing" || { echo "package lacks $page"; status=1; }
 done
+# The service's arguments survive upgrades.
+dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles 2>/dev/null | grep -qx /etc/default/tessaro-headless ||
+    { echo "/etc/default/tessaro-headless is not a conffile"; status=1; }
 depends=$(dpkg-deb -f "$deb" Depends)
 for dep in libqt5core5a libqt5gui5 libqt5qml5 libqt5serialport5 libqt5network5 \
     qml-module-qtquick2 qml-module-qtquick-controls2 qml-module-qtquick-window2; do

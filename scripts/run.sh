@@ -6,6 +6,7 @@
 #   scripts/run.sh --sim-serial         panel + simulator on a pseudo-terminal (serial link)
 #   scripts/run.sh --sim-listen 127.0.0.2:8080   the simulator on another loopback address
 #   scripts/run.sh --model DV-52        choose the simulated model
+#   scripts/run.sh --remote             also serve router control clients on 127.0.0.1:9990
 # The panel keeps "setting.data" in its working directory, run/ in this checkout.
 # The environment may name other folders: TESSARO_BUILD_DIR (default build/),
 # TESSARO_RUN_DIR (default run/); TESSARO_SKIP_DEPS=1 installs nothing.
@@ -15,7 +16,7 @@ ROOT=$(pwd)
 BUILD=${TESSARO_BUILD_DIR:-$ROOT/build}
 RUN=${TESSARO_RUN_DIR:-$ROOT/run}
 
-device="" serial="" baud=9600 model="DV-42" simserial="" listen="127.0.0.1:8080"
+device="" serial="" baud=9600 model="DV-42" simserial="" listen="127.0.0.1:8080" remote=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --device) device=$2; shift 2 ;;
@@ -24,6 +25,7 @@ while [ $# -gt 0 ]; do
         --model) model=$2; shift 2 ;;
         --sim-serial) simserial=1; shift ;;
         --sim-listen) listen=$2; shift 2 ;;
+        --remote) remote=1; shift ;;
         *) echo "unknown option $1"; exit 2 ;;
     esac
 done
@@ -97,10 +99,14 @@ elif [ -n "$serial" ]; then
 elif [ -n "$device" ]; then
     set_keys ".connectType = 1 | .currentIP = \"$device\""
 else
-    host=${listen%:*}
-    set_keys ".connectType = 1 | .currentIP = \"$host\""
+    address=$listen
+    [ "${listen##*:}" = 8080 ] && address=${listen%:*}
+    set_keys ".connectType = 1 | .currentIP = \"$address\""
     echo "Simulated $model on $listen (its log: $RUN/sim.log). Press Connect in the panel."
-    [ "${listen##*:}" = 8080 ] || echo "Note: the panel always connects to port 8080, not ${listen##*:}."
+fi
+if [ -n "$remote" ]; then
+    set_keys '.remoteControl = ((.remoteControl // {}) + {"enabled": true, "address": "127.0.0.1", "port": 9990})'
+    echo "Router control clients (Videohub protocol): 127.0.0.1 port 9990 (footer: Remote control)."
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
