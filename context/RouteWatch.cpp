@@ -71,6 +71,16 @@ void RouteWatch::expect(const QMap<int, int> &outputToInput)
 void RouteWatch::report(const QVector<int> &routing)
 {
     const bool baseline = _known.isEmpty();
+    struct NotifyKnown
+    {
+        RouteWatch *w;
+        bool before;
+        ~NotifyKnown()
+        {
+            if (w->known() != before)
+                emit w->knownChanged();
+        }
+    } notifyKnown{this, known()};
     bool changesAdded = false;
     for (int o = 1; o <= routing.size(); ++o) {
         const int now = routing.at(o - 1);
@@ -140,14 +150,20 @@ void RouteWatch::onConfirmWait()
 
 void RouteWatch::linkUp()
 {
+    const bool was = known();
     _known.clear(); // the first report is this device's routing, not a change
+    if (was)
+        emit knownChanged();
 }
 
 void RouteWatch::linkDown()
 {
+    const bool was = known();
     _expected.clear();
     _marks.clear();
     _known.clear();
+    if (was)
+        emit knownChanged();
     _confirm.stop();
     _poll.stop();
     _deviceRoutes = false;

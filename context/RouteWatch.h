@@ -18,6 +18,9 @@ class RouteWatch : public QObject
     Q_PROPERTY(int revision READ revision NOTIFY marksChanged)
     // The changes made elsewhere not yet kept or restored: {output, from, to} each.
     Q_PROPERTY(QVariantList changesElsewhere READ changesElsewhere NOTIFY changesElsewhereChanged)
+    // The device reported its routing on the current link: before that, a routing kept
+    // from an earlier link or device is not to be shown as current.
+    Q_PROPERTY(bool known READ known NOTIFY knownChanged)
 
 public:
     enum Mark
@@ -36,6 +39,7 @@ public:
     // query while idle (0: never).
     void setTimings(int confirmMs, int pollMs);
     int revision() const { return _revision; }
+    bool known() const { return !_known.isEmpty(); }
     QVariantList changesElsewhere() const;
     Q_INVOKABLE int markOf(int output) const { return _marks.value(output, None); }
     // The input a pending or failed output was asked to show (0: any).
@@ -61,6 +65,7 @@ public:
 signals:
     void marksChanged();
     void changesElsewhereChanged();
+    void knownChanged();
     // The context sends one routing query.
     void queryRequested(bool poll);
     // Outputs that did not switch: {output, input} each.

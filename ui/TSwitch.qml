@@ -91,7 +91,7 @@ Item {
         if (!appContext.isConnected)
             return
         var routed = {}
-        if (selectedInput > 0) {
+        if (selectedInput > 0 && appContext.routes.known) {
             var sws = appContext.sws
             for (var r = 0; r < sws.length; ++r) {
                 var route = sws[r]
@@ -141,7 +141,8 @@ Item {
     function rebuildRoutes() {
         if (!appContext.isConnected)
             return
-        var sws = appContext.sws
+        // A routing kept from an earlier link is not this device's: nothing until it reports.
+        var sws = appContext.routes.known ? appContext.sws : []
         var rows = []
         for (var r = 0; r < sws.length; ++r) {
             var route = sws[r]
@@ -247,6 +248,20 @@ Item {
     onIsActiveChanged: {
         if (isActive)
             rebuildInputs()
+    }
+
+    Connections {
+        target: appContext.routes
+        function onKnownChanged() { root.rebuildInputs() }
+    }
+
+    // A new link starts with nothing shown until its device reports.
+    Connections {
+        target: appContext
+        function onIsConnectedChanged() {
+            if (appContext.isConnected)
+                root.rebuildInputs()
+        }
     }
 
     Connections {

@@ -81,6 +81,20 @@ TessaroTestCase {
         compare(sim.receivedLines().filter(function (l) { return l.indexOf("SW") === 0 }), [])
     }
 
+    function test_4_noRoutingFromAnEarlierLinkIsShown() {
+        tryVerify(function () { return screen.routeRows.length > 0 })
+        helper.disconnectNow()
+        sim.setSilent(true) // a port with nothing answering behind it
+        helper.connectToSim("DV-16")
+        tryCompare(appContext, "isConnected", true, 10000)
+        verify(appContext.sws.length > 0) // kept from the earlier link...
+        compare(screen.routeRows.length, 0) // ...but not shown as this device's
+        sim.setSilent(false)
+        appContext.sendCmd_Ping()
+        appContext.sendCmd_GetSW()
+        tryVerify(function () { return screen.routeRows.length > 0 }, 10000)
+    }
+
     function test_3_chineseTexts() {
         appContext.changeLangeuageZhCN(true)
         helper.routeAtDevice(1, 4)
