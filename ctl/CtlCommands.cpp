@@ -4,7 +4,6 @@
 #include "ConfigDiff.h"
 #include "ConfigEngine.h"
 #include "ConfigFile.h"
-#include "RouteWatch.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -329,28 +328,17 @@ int scene(AppContext *ctx, ConfigEngine *engine, const Options &options)
         }
         return Ok;
     }
+    // The device answers a recall with its routing report.
+    bool reported = false;
+    const auto report = QObject::connect(ctx, &AppContext::swsChanged, [&] { reported = true; });
     ctx->sendCmd_CallSence(n);
-    // The recall routes every output: the route watch waits for the routing report (and
-    // asks once when it does not come).
-    RouteWatch *watch = ctx->routes();
-    bool failed = false;
-    const auto failure = QObject::connect(watch, &RouteWatch::notConfirmed, [&] { failed = true; });
-    const int outs = ctx->outChannels();
-    const auto settled = [&] {
-        if (failed || !ctx->isConnected())
-            return true;
-        for (int o = 1; o <= outs; ++o)
-            if (watch->markOf(o) == RouteWatch::Pending)
-                return false;
-        return true;
-    };
-    waitUntil(settled, 4 * options.timeoutMs + 1000);
-    QObject::disconnect(failure);
+    waitUntil([&] { return reported || !ctx->isConnected(); }, options.timeoutMs);
+    QObject::disconnect(report);
     if (!ctx->isConnected()) {
         complain(QStringLiteral("the link went down"));
         return NoConnection;
     }
-    if (failed || !settled()) {
+    if (!reported) {
         complain(QStringLiteral("the device did not report its routing after the recall of scene %1").arg(n));
         return NotConfirmed;
     }
