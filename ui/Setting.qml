@@ -565,9 +565,10 @@ Item {
                                     font.pointSize: screen.labelFontSize
                                 }
                                 // Every change of state goes to the device, whether the operator
-                                // toggled the switch or a device report moved it.
+                                // toggled the switch or a device report moved it; but not while a
+                                // configuration is read or restored, whose own lines moved it.
                                 onCheckedChanged: {
-                                    if (!screen.loading)
+                                    if (!screen.loading && !configDialog.busy)
                                         appContext.sendCmd_SetBeepEn(checked)
                                 }
                             }

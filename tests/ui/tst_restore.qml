@@ -58,32 +58,35 @@ TessaroTestCase {
         helper.deviceLine("SW 3 1")
         helper.deviceLine("SetOutput 2 0")
         helper.deviceLine("SetOutPE 4 6")
+        helper.deviceLine("SetBeepEn 0")
         configTool.restore(file)
         tryCompare(configTool, "stage", "review", 20000)
         var table = item("configTable")
-        tryCompare(table, "count", 3)
-        var expected = [["Output 1", "Input 3", "Input 1"], ["Output 2", "Off", "On"], ["Output 4 PE", "6", "0"]]
+        tryCompare(table, "count", 4)
+        var expected = [["Output 1", "Input 3", "Input 1"], ["Output 2", "Off", "On"], ["Beep", "Off", "On"],
+                        ["Output 4 PE", "6", "0"]]
         for (var i = 0; i < expected.length; ++i) {
             var texts = item("configRow_" + i).children
             compare([texts[1].text, texts[2].text, texts[3].text], expected[i])
         }
 
         mouseClick(item("configCheck_1"))
-        compare(configTool.checkedCount, 2)
+        compare(configTool.checkedCount, 3)
         compare(item("configAreaCheck_outputs").checkState, Qt.Unchecked)
         mouseClick(item("configAreaCheck_signal")) // the area's box takes its rows with it
-        compare(item("configCheck_2").checked, false)
+        compare(item("configCheck_3").checked, false)
         mouseClick(item("configAreaCheck_signal"))
-        compare(item("configCheck_2").checked, true)
+        compare(item("configCheck_3").checked, true)
 
         sim.clearReceived()
         mouseClick(item("configApply"))
         tryCompare(configTool, "stage", "done", 20000)
-        compare(changeLines(), ["SW 1 1", "SetOutPE 4 0"])
+        // Nothing else: the screen's beep switch follows the device without sending it back.
+        compare(changeLines(), ["SW 1 1", "SetBeepEn 1", "SetOutPE 4 0"])
         compare(item("configResult_0").text, "Matches the file")
         compare(item("configResult_1").text, "Not sent (unchecked)")
-        compare(item("configResult_2").text, "Matches the file")
-        verify(item("configMessage").text.indexOf("2 of 2") === 0)
+        compare(item("configResult_3").text, "Matches the file")
+        verify(item("configMessage").text.indexOf("3 of 3") === 0)
 
         appContext.changeLangeuageZhCN(true)
         compare(item("configResult_1").text, "未发送（未勾选）")
