@@ -301,8 +301,12 @@ void ConfigPanel::readForRestore()
     for (const Item &item : plan(_engine.deviceModel()))
         if (_fileValues.contains(item.key))
             areas.insert(item.area);
+    if (areas.isEmpty()) {
+        setMessage(Config::tr("The file holds no setting this device has: nothing to restore."));
+        setStage(QStringLiteral("done"));
+        return;
+    }
     setMessage(QString());
-    emit messageChanged();
     setStage(QStringLiteral("reading"));
     _engine.read(areas);
 }
@@ -356,6 +360,7 @@ void ConfigPanel::onFinished(bool completed, const QString &problem)
     QSet<Area> areas;
     for (Area a : allAreas())
         areas.insert(a);
+    _reviewed = device;
     _rows.reset(device, diff(device, _engine.values(), _fileValues, areas));
     bump();
     if (_rows.count() == 0) {
@@ -394,6 +399,14 @@ void ConfigPanel::apply()
 {
     if (_stage != QLatin1String("review") || _rows.checkedCount() == 0)
         return;
+    const Model device = _engine.deviceModel();
+    if (device.id != _reviewed.id || device.inputs != _reviewed.inputs) {
+        // Another device (or none) answers now: the differences are not its own.
+        setMessage(Config::tr("The device is not the one that was read. Nothing was sent; start the restore "
+                              "again."));
+        setStage(QStringLiteral("done"));
+        return;
+    }
     setStage(QStringLiteral("applying"));
     const QVector<Row> checked = _rows.checkedRows();
     _engine.apply(checked);

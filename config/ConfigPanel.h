@@ -133,6 +133,7 @@ private:
     QString _file;
     Config::Parsed _parsed;
     QMap<QString, QJsonValue> _fileValues;
+    Config::Model _reviewed; // the device the differences were read from
     int _done = 0;
     int _total = 0;
     QString _progressText;

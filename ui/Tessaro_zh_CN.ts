@@ -1864,6 +1864,14 @@ Terminal will reboot, please wait and re-connect.</source>
         <source>Routing to input %1</source>
         <translation>切换到输入 %1</translation>
     </message>
+    <message>
+        <source>The file holds no setting this device has: nothing to restore.</source>
+        <translation>文件中没有此设备具有的设置：无需恢复。</translation>
+    </message>
+    <message>
+        <source>The device is not the one that was read. Nothing was sent; start the restore again.</source>
+        <translation>当前设备不是之前读取的那台。没有发送任何内容；请重新开始恢复。</translation>
+    </message>
 </context>
 <context>
     <name>ConfigDialog</name>

@@ -29,6 +29,7 @@ private slots:
     void restoreUndoesExactlyTheChangesMadeAtTheDevice();
     void unansweredQueryIsAskedOnceMoreThenReportedAndLeftOut();
     void fileOfAnotherModelIsRefusedUnlessItsCountsMatchAndTheOperatorAgrees();
+    void differencesAreAppliedOnlyToTheDeviceTheyWereReadFrom();
     void damagedFileIsRefusedWithAReason_data();
     void damagedFileIsRefusedWithAReason();
     void fileValuesThatCouldHarmTheDeviceAreLeftOut();
@@ -260,6 +261,26 @@ void TstConfigEngine::fileOfAnotherModelIsRefusedUnlessItsCountsMatchAndTheOpera
     QCOMPARE(panel.stage(), QStringLiteral("done"));
     QVERIFY(panel.message().contains(QStringLiteral("cannot be restored")));
     QCOMPARE(_sim->receivedLines(), QStringList()); // not even read
+}
+
+void TstConfigEngine::differencesAreAppliedOnlyToTheDeviceTheyWereReadFrom()
+{
+    ConfigPanel panel(_ctx.get());
+    panel.engine()->setTimeoutMs(400);
+    connectDevice(QStringLiteral("DV-16"));
+    const QString file = _dir->file("dv16.json");
+    panel.backup(file);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.stage(), QStringLiteral("done"), 30000);
+    _sim->device()->handleLine(QStringLiteral("SetOutPE 1 4"));
+    panel.restore(file);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.stage(), QStringLiteral("review"), 30000);
+    QCOMPARE(panel.checkedCount(), 1);
+
+    connectDevice(QStringLiteral("DV-17")); // the operator plugged in another unit meanwhile
+    panel.apply();
+    QCOMPARE(panel.stage(), QStringLiteral("done"));
+    QVERIFY(panel.message().contains(QStringLiteral("not the one that was read")));
+    QCOMPARE(changeLines(), QStringList());
 }
 
 void TstConfigEngine::damagedFileIsRefusedWithAReason_data()
