@@ -10,6 +10,12 @@ using namespace Config;
 
 namespace {
 
+// Two sentences one after the other, as the language writes them.
+QString sentences(const QString &first, const QString &second)
+{
+    return Config::tr("%1 %2").arg(first, second);
+}
+
 QSet<Area> everyArea()
 {
     QSet<Area> areas;
@@ -320,15 +326,15 @@ void ConfigPanel::onFinished(bool completed, const QString &problem)
                            .arg(_rows.matching())
                            .arg(_rows.checkedCount());
         if (!completed)
-            text += QLatin1Char(' ') + problem;
+            text = sentences(text, problem);
         _notes += _engine.unread();
         setMessage(text);
         setStage(QStringLiteral("done"));
         return;
     }
     if (!completed) {
-        setMessage(_restoring ? problem + QLatin1Char(' ') + Config::tr("Nothing was changed.")
-                              : problem + QLatin1Char(' ') + Config::tr("Nothing was saved."));
+        setMessage(sentences(problem, _restoring ? Config::tr("Nothing was changed.")
+                                                 : Config::tr("Nothing was saved.")));
         setStage(QStringLiteral("done"));
         return;
     }
@@ -350,8 +356,7 @@ void ConfigPanel::onFinished(bool completed, const QString &problem)
             QString text =
                 Config::tr("Saved %1 settings of the %2 to %3.").arg(s.values.size()).arg(device.id, _file);
             if (!_engine.unread().isEmpty())
-                text +=
-                    QLatin1Char(' ') + Config::tr("Settings the device did not report are not in the file.");
+                text = sentences(text, Config::tr("Settings the device did not report are not in the file."));
             setMessage(text);
         }
         setStage(QStringLiteral("done"));

@@ -1872,6 +1872,10 @@ Terminal will reboot, please wait and re-connect.</source>
         <source>The device is not the one that was read. Nothing was sent; start the restore again.</source>
         <translation>当前设备不是之前读取的那台。没有发送任何内容；请重新开始恢复。</translation>
     </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1%2</translation>
+    </message>
 </context>
 <context>
     <name>ConfigDialog</name>
