@@ -169,7 +169,8 @@ int main(int argc, char *argv[])
         const QString why = ctx.connectProblem().isEmpty() ? QStringLiteral("no device answered")
                                                            : problemText(ctx.connectProblem());
         Ctl::complain(QStringLiteral("%1: %2").arg(ctx.linkDescription(), why));
-        return Ctl::NoConnection;
+        // An address that is none is a usage error; anything else is no connection.
+        return ctx.connectProblem() == QLatin1String("badAddress") ? Ctl::UsageOrFile : Ctl::NoConnection;
     }
     QTimer::singleShot(options.timeoutMs, &loop, &QEventLoop::quit);
     QObject::disconnect(&poll, nullptr, &loop, nullptr);

@@ -34,7 +34,7 @@ private:
     Result onDevice(const QStringList &args)
     {
         return ctl(QStringList{QStringLiteral("--device"), _sim->tcpAddress().toString(),
-                               QStringLiteral("--timeout"), QStringLiteral("400")} +
+                               QStringLiteral("--timeout"), QStringLiteral("1000")} +
                    args);
     }
     QStringList changeLines() const;
@@ -173,6 +173,7 @@ void TstCtl::refusesWhatItCannotUseWithStatusTwoOrThree()
          QStringLiteral("x.json"), QStringLiteral("--only"), QStringLiteral("lights")},
         {QStringLiteral("--device"), QStringLiteral("127.0.0.1"), QStringLiteral("info"),
          QStringLiteral("--dry-run")},
+        {QStringLiteral("--device"), QStringLiteral("127.0.0.1:99999"), QStringLiteral("info")},
     };
     for (const QStringList &args : usage) {
         const Result r = ctl(args);
