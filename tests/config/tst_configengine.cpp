@@ -60,7 +60,7 @@ void TstConfigEngine::init()
     _ctx->setConnectionTimings(t);
     _ctx->init();
     _engine = std::make_unique<ConfigEngine>(_ctx.get());
-    _engine->setTimeoutMs(400);
+    _engine->setTimeoutMs(2000);
 }
 
 void TstConfigEngine::cleanup()
@@ -215,7 +215,7 @@ void TstConfigEngine::restoreUndoesExactlyTheChangesMadeAtTheDevice()
 void TstConfigEngine::unansweredQueryIsAskedOnceMoreThenReportedAndLeftOut()
 {
     connectDevice(QStringLiteral("DV-16"));
-    _engine->setTimeoutMs(150);
+    _engine->setTimeoutMs(300);
     _sim->setUnanswered(QStringLiteral("GetIPMask"), 1);     // lost once
     _sim->setUnanswered(QStringLiteral("GetIPGateWay"), -1); // never answered
     _sim->setUnanswered(QStringLiteral("GetRXEQ"), -1);      // a query the device lacks
@@ -240,7 +240,7 @@ void TstConfigEngine::unansweredQueryIsAskedOnceMoreThenReportedAndLeftOut()
 void TstConfigEngine::fileOfAnotherModelIsRefusedUnlessItsCountsMatchAndTheOperatorAgrees()
 {
     ConfigPanel panel(_ctx.get());
-    panel.engine()->setTimeoutMs(400);
+    panel.engine()->setTimeoutMs(2000);
     connectDevice(QStringLiteral("DV-16"));
     const QString file = _dir->file("dv16.json");
     panel.backup(file);
@@ -266,7 +266,7 @@ void TstConfigEngine::fileOfAnotherModelIsRefusedUnlessItsCountsMatchAndTheOpera
 void TstConfigEngine::differencesAreAppliedOnlyToTheDeviceTheyWereReadFrom()
 {
     ConfigPanel panel(_ctx.get());
-    panel.engine()->setTimeoutMs(400);
+    panel.engine()->setTimeoutMs(2000);
     connectDevice(QStringLiteral("DV-16"));
     const QString file = _dir->file("dv16.json");
     panel.backup(file);

@@ -55,7 +55,7 @@ public slots:
         _helper = new UiTestHelper(_sim, _address, this);
         _remote = new RouterServer(AppContext::Instance(), this);
         _config = new ConfigPanel(AppContext::Instance(), this);
-        _config->engine()->setTimeoutMs(500);
+        _config->engine()->setTimeoutMs(2000);
         // Screens are tested link by link: a dropped link stays down unless a test
         // turns reconnecting on.
         ConnectionTimings timings;
