@@ -1,4 +1,5 @@
 #include "AppContext.h"
+#include "ConfigPanel.h"
 #include "Headless.h"
 #include "LogFilter.h"
 #include "MqttBridge.h"
@@ -100,12 +101,16 @@ int main(int argc, char *argv[])
     QObject::connect(&mqtt, &MqttBridge::logLine, [](const QString &line) { qInfo().noquote() << line; });
     QObject::connect(AppContext::Instance(), &AppContext::initedChanged, &mqtt, &MqttBridge::loadStored);
 
+    // Back-up and restore of the Setting screen.
+    ConfigPanel configTool(AppContext::Instance());
+
     QQmlApplicationEngine engine;
     registerTessaroQmlTypes();
     engine.rootContext()->setContextProperty(QStringLiteral("appContext"), AppContext::Instance());
     AppContext::Instance()->setEngine(&engine);
     engine.rootContext()->setContextProperty(QStringLiteral("remoteControl"), &remote);
     engine.rootContext()->setContextProperty(QStringLiteral("mqttBridge"), &mqtt);
+    engine.rootContext()->setContextProperty(QStringLiteral("configTool"), &configTool);
 
     QUrl url(QStringLiteral("qrc:/main.qml"));
 #ifdef TESSARO_TEST_MAIN_QML

@@ -15,7 +15,7 @@ trap 'rm -rf "$out"' EXIT
 deb=$(ls "$out"/tessaro_*.deb)
 listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
 status=0
-for path in ./usr/bin/tessaro ./usr/bin/tessaro-sim ./usr/bin/tessaro-edid \
+for path in ./usr/bin/tessaro ./usr/bin/tessaro-sim ./usr/bin/tessaro-edid ./usr/bin/tessaro-ctl \
     ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/$id.svg \
     ./usr/share/icons/hicolor/48x48/apps/$id.png ./usr/share/icons/hicolor/256x256/apps/$id.png \

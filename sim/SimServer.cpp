@@ -84,6 +84,7 @@ public:
     int linesSent = 0;
     int acceptDelayMs = 0;
     bool silent = false;
+    QHash<QString, int> unanswered; // command word -> lines still to lose (-1: all)
     int stopAnsweringMs = 0;
     QTimer *stopAnswering = nullptr;
 
@@ -158,6 +159,13 @@ public:
         emit q->lineReceived(line);
         if (silent) {
             log(QStringLiteral("!! silent: no answer"));
+            return;
+        }
+        const auto lost = unanswered.find(line.section(QLatin1Char(' '), 0, 0));
+        if (lost != unanswered.end() && lost.value() != 0) {
+            if (lost.value() > 0)
+                --lost.value();
+            log(QStringLiteral("!! line lost: no answer"));
             return;
         }
         const QStringList replies = device->handleLine(line);
@@ -787,6 +795,15 @@ void SimServer::setStopAnsweringAfter(int ms)
 void SimServer::setIgnoreRouting(bool on)
 {
     d->device->setIgnoreRouting(on);
+}
+
+void SimServer::setUnanswered(const QString &command, int times)
+{
+    d->unanswered.insert(command, times);
+    if (times != 0)
+        d->log(
+            QStringLiteral("!! %1 goes unanswered %2")
+                .arg(command, times < 0 ? QStringLiteral("always") : QStringLiteral("%1 times").arg(times)));
 }
 
 void SimServer::setPartialRouting(int outputs)

@@ -81,6 +81,9 @@ public:
     Q_INVOKABLE void setIgnoreRouting(bool on);
     // Only the first n outputs of every "SW" are applied (0: all).
     Q_INVOKABLE void setPartialRouting(int outputs);
+    // The next `times` lines of this command word ("GetIPMask") are lost: not applied,
+    // not answered. -1 loses every one; 0 ends the fault.
+    Q_INVOKABLE void setUnanswered(const QString &command, int times = -1);
     // Real milliseconds per device second (scene loop, own reports); 1000 by default.
     void setMsPerSecond(double ms);
 

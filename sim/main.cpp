@@ -121,9 +121,13 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Stop answering S seconds after a panel connects, "
                                                       "keeping the link open."),
                                        QStringLiteral("S"));
+    const QCommandLineOption unanswered(QStringLiteral("unanswered"),
+                                        QStringLiteral("Lose the lines of command CMD: N times, or always without "
+                                                       ":N. May be given more than once."),
+                                        QStringLiteral("CMD[:N]"));
     parser.addOptions({listen, pty, model, listModels, log, quiet, chunk, chunkGap, delay, closeAfter,
                        garbageConnect, garbageEvery, noCrlf, acceptDelay, autoRoute, msPerSecond,
-                       ignoreRouting, partialRouting, randomRoute, silentOpt, stopAfter});
+                       ignoreRouting, partialRouting, randomRoute, silentOpt, stopAfter, unanswered});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -182,6 +186,16 @@ int main(int argc, char *argv[])
         sim.device()->setRandomRouteInterval(randomSecs);
     sim.setSilent(parser.isSet(silentOpt));
     sim.setStopAnsweringAfter(stopSecs * 1000);
+    for (const QString &rule : parser.values(unanswered)) {
+        const QString command = rule.section(QLatin1Char(':'), 0, 0);
+        bool countOk = true;
+        const int times = rule.contains(QLatin1Char(':')) ? rule.section(QLatin1Char(':'), 1).toInt(&countOk) : -1;
+        if (command.isEmpty() || !countOk || (rule.contains(QLatin1Char(':')) && times < 1)) {
+            err << "invalid --unanswered value " << rule << " (CMD or CMD:N with N at least 1)\n";
+            return 2;
+        }
+        sim.setUnanswered(command, times);
+    }
 
     bool serving = false;
     if (parser.value(listen) != QLatin1String("none")) {

@@ -411,6 +411,43 @@ Item {
                         }
                     }
                 }
+
+                // Back-up and restore of the connected device's configuration.
+                Box {
+                    id: configBox
+                    objectName: "configBox"
+                    width: parent.width
+                    height: 75
+                    visible: appContext.isConnected
+
+                    Column {
+                        anchors.fill: parent
+                        anchors.margins: 10
+                        spacing: 5
+
+                        Title { text: qsTr("Device Configuration") }
+
+                        Row {
+                            spacing: 10
+                            TButton {
+                                objectName: "backupButton"
+                                width: 150
+                                height: screen.rowHeight
+                                enable: appContext.mode !== ""
+                                text: qsTr("Back up ...")
+                                onClicked: configDialog.chooseBackup()
+                            }
+                            TButton {
+                                objectName: "restoreButton"
+                                width: 150
+                                height: screen.rowHeight
+                                enable: appContext.mode !== ""
+                                text: qsTr("Restore ...")
+                                onClicked: configDialog.chooseRestore()
+                            }
+                        }
+                    }
+                }
             }
 
             Column {
@@ -528,9 +565,10 @@ Item {
                                     font.pointSize: screen.labelFontSize
                                 }
                                 // Every change of state goes to the device, whether the operator
-                                // toggled the switch or a device report moved it.
+                                // toggled the switch or a device report moved it; but not while a
+                                // configuration is read or restored, whose own lines moved it.
                                 onCheckedChanged: {
-                                    if (!screen.loading)
+                                    if (!screen.loading && !configDialog.busy)
                                         appContext.sendCmd_SetBeepEn(checked)
                                 }
                             }
@@ -630,6 +668,10 @@ Item {
                 onClicked: fontNotice.close()
             }
         }
+    }
+
+    ConfigDialog {
+        id: configDialog
     }
 
     Timer {

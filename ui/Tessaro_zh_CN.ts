@@ -69,6 +69,18 @@
 <context>
     <name>Setting</name>
     <message>
+        <source>Device Configuration</source>
+        <translation>设备配置</translation>
+    </message>
+    <message>
+        <source>Back up ...</source>
+        <translation>备份 ...</translation>
+    </message>
+    <message>
+        <source>Restore ...</source>
+        <translation>恢复 ...</translation>
+    </message>
+    <message>
         <source>Connect Setting</source>
         <translation>连接设置</translation>
     </message>
@@ -1644,6 +1656,520 @@ Terminal will reboot, please wait and re-connect.</source>
     <message>
         <source>Remove from broker</source>
         <translation>从代理服务器移除</translation>
+    </message>
+</context>
+<context>
+    <name>Config</name>
+    <message>
+        <source>the device did not report it</source>
+        <translation>设备没有报告该项</translation>
+    </message>
+    <message>
+        <source>output locked by a remote controller</source>
+        <translation>该输出已被远程控制端锁定</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>已取消。</translation>
+    </message>
+    <message>
+        <source>The link to the device is down.</source>
+        <translation>与设备的连接已断开。</translation>
+    </message>
+    <message>
+        <source>The link to the device went down.</source>
+        <translation>与设备的连接中断了。</translation>
+    </message>
+    <message>
+        <source>%1: no answer after two tries; %2 more of its kind not asked</source>
+        <translation>%1：两次询问均无应答；其余 %2 项同类设置未再询问</translation>
+    </message>
+    <message>
+        <source>%1: no answer after two tries</source>
+        <translation>%1：两次询问均无应答</translation>
+    </message>
+    <message>
+        <source>... and more</source>
+        <translation>……以及更多</translation>
+    </message>
+    <message>
+        <source>%1: left out, %2</source>
+        <translation>%1：已略过，%2</translation>
+    </message>
+    <message>
+        <source>%1: unknown entry, ignored</source>
+        <translation>%1：未知条目，已忽略</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 KiB</source>
+        <translation>文件大于 %1 KiB</translation>
+    </message>
+    <message>
+        <source>not JSON (%1 at byte %2); the file may be cut short or not a configuration</source>
+        <translation>不是 JSON（第 %2 字节处：%1）；文件可能不完整，或不是配置文件</translation>
+    </message>
+    <message>
+        <source>not a configuration file (no JSON object)</source>
+        <translation>不是配置文件（没有 JSON 对象）</translation>
+    </message>
+    <message>
+        <source>not a configuration file (&quot;format&quot; is not &quot;%1&quot;)</source>
+        <translation>不是配置文件（"format" 不是 "%1"）</translation>
+    </message>
+    <message>
+        <source>the format version is missing or not a number</source>
+        <translation>格式版本缺失或不是数字</translation>
+    </message>
+    <message>
+        <source>the file holds more than %1 entries</source>
+        <translation>文件中的条目超过 %1 个</translation>
+    </message>
+    <message>
+        <source>written by a newer version (format %1, this program reads %2): parts it does not know are ignored</source>
+        <translation>由较新的版本写入（格式 %1，本程序读取格式 %2）：不认识的部分已忽略</translation>
+    </message>
+    <message>
+        <source>the file names no device model</source>
+        <translation>文件没有写明设备型号</translation>
+    </message>
+    <message>
+        <source>the file is for a model this program does not know (%1)</source>
+        <translation>文件所属的型号本程序不认识（%1）</translation>
+    </message>
+    <message>
+        <source>the file's input and output counts do not match its model %1</source>
+        <translation>文件中的输入输出数量与其型号 %1 不符</translation>
+    </message>
+    <message>
+        <source>not a file</source>
+        <translation>不是文件</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>无法读取：%1</translation>
+    </message>
+    <message>
+        <source>Names</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Routing</source>
+        <translation>切换</translation>
+    </message>
+    <message>
+        <source>Outputs on/off</source>
+        <translation>输出开关</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>蜂鸣器</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>信号</translation>
+    </message>
+    <message>
+        <source>EDID</source>
+        <translation>EDID</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>Boards</source>
+        <translation>板卡</translation>
+    </message>
+    <message>
+        <source>Output resolution</source>
+        <translation>输出分辨率</translation>
+    </message>
+    <message>
+        <source>Network (applied last; may cut the link)</source>
+        <translation>网络（最后设置；可能断开连接）</translation>
+    </message>
+    <message>
+        <source>not a whole number</source>
+        <translation>不是整数</translation>
+    </message>
+    <message>
+        <source>%1 is not one of the values this model takes</source>
+        <translation>%1 不是该型号可用的值</translation>
+    </message>
+    <message>
+        <source>%1 is outside %2 to %3</source>
+        <translation>%1 不在 %2 到 %3 之间</translation>
+    </message>
+    <message>
+        <source>not true or false</source>
+        <translation>不是 true 或 false</translation>
+    </message>
+    <message>
+        <source>not an address like 192.168.1.10</source>
+        <translation>不是 192.168.1.10 这样的地址</translation>
+    </message>
+    <message>
+        <source>not a netmask like 255.255.255.0</source>
+        <translation>不是 255.255.255.0 这样的子网掩码</translation>
+    </message>
+    <message>
+        <source>not a known service type (%1)</source>
+        <translation>不是已知的服务类型（%1）</translation>
+    </message>
+    <message>
+        <source>not a port number from 1 to 65535</source>
+        <translation>不是 1 到 65535 之间的端口号</translation>
+    </message>
+    <message>
+        <source>not EDID hex</source>
+        <translation>不是 EDID 十六进制数据</translation>
+    </message>
+    <message>
+        <source>%1 bytes of EDID; an EDID is 1 to 4 blocks of 128 bytes</source>
+        <translation>EDID 为 %1 字节；EDID 应为 1 到 4 个 128 字节的块</translation>
+    </message>
+    <message>
+        <source>not a text</source>
+        <translation>不是文本</translation>
+    </message>
+    <message>
+        <source>longer than %1 characters</source>
+        <translation>超过 %1 个字符</translation>
+    </message>
+    <message>
+        <source>holds a control character</source>
+        <translation>含有控制字符</translation>
+    </message>
+    <message>
+        <source>unknown setting</source>
+        <translation>未知设置</translation>
+    </message>
+    <message>
+        <source>Output %1</source>
+        <translation>输出 %1</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Netmask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message>
+        <source>Service type</source>
+        <translation>服务类型</translation>
+    </message>
+    <message>
+        <source>Service number</source>
+        <translation>服务端口</translation>
+    </message>
+    <message>
+        <source>Output %1 PE</source>
+        <translation>输出 %1 PE</translation>
+    </message>
+    <message>
+        <source>Output %1 TX swing</source>
+        <translation>输出 %1 TX 摆幅</translation>
+    </message>
+    <message>
+        <source>Input %1 EQ</source>
+        <translation>输入 %1 EQ</translation>
+    </message>
+    <message>
+        <source>USER%1 EDID</source>
+        <translation>USER%1 EDID</translation>
+    </message>
+    <message>
+        <source>Input %1 audio</source>
+        <translation>输入 %1 音频</translation>
+    </message>
+    <message>
+        <source>Output %1 audio</source>
+        <translation>输出 %1 音频</translation>
+    </message>
+    <message>
+        <source>resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>audio</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>brightness</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <source>contrast</source>
+        <translation>对比度</translation>
+    </message>
+    <message>
+        <source>sharpness</source>
+        <translation>锐度</translation>
+    </message>
+    <message>
+        <source>color red</source>
+        <translation>红色</translation>
+    </message>
+    <message>
+        <source>color green</source>
+        <translation>绿色</translation>
+    </message>
+    <message>
+        <source>color blue</source>
+        <translation>蓝色</translation>
+    </message>
+    <message>
+        <source>Input board %1: %2</source>
+        <translation>输入板卡 %1：%2</translation>
+    </message>
+    <message>
+        <source>Output board %1: %2</source>
+        <translation>输出板卡 %1：%2</translation>
+    </message>
+    <message>
+        <source>Output %1 resolution</source>
+        <translation>输出 %1 分辨率</translation>
+    </message>
+    <message>
+        <source>Input %1 name</source>
+        <translation>输入 %1 名称</translation>
+    </message>
+    <message>
+        <source>Output %1 name</source>
+        <translation>输出 %1 名称</translation>
+    </message>
+    <message>
+        <source>Scene %1 name</source>
+        <translation>场景 %1 名称</translation>
+    </message>
+    <message>
+        <source>(not read)</source>
+        <translation>（未读取）</translation>
+    </message>
+    <message>
+        <source>Input %1</source>
+        <translation>输入 %1</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>%1 bytes, &quot;%2&quot;, %3</source>
+        <translation>%1 字节，"%2"，%3</translation>
+    </message>
+    <message>
+        <source>%1 bytes, %2</source>
+        <translation>%1 字节，%2</translation>
+    </message>
+    <message>
+        <source>External audio</source>
+        <translation>外部音频</translation>
+    </message>
+    <message>
+        <source>HDMI</source>
+        <translation>HDMI</translation>
+    </message>
+    <message>
+        <source>Analog</source>
+        <translation>模拟</translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation>（无名称）</translation>
+    </message>
+    <message>
+        <source>Matches the file</source>
+        <translation>与文件一致</translation>
+    </message>
+    <message>
+        <source>Still differs: %1</source>
+        <translation>仍不一致：%1</translation>
+    </message>
+    <message>
+        <source>Sent, not read back</source>
+        <translation>已发送，未能读回</translation>
+    </message>
+    <message>
+        <source>Sent, not read back: %1</source>
+        <translation>已发送，未能读回：%1</translation>
+    </message>
+    <message>
+        <source>Not sent (unchecked)</source>
+        <translation>未发送（未勾选）</translation>
+    </message>
+    <message>
+        <source>Not sent</source>
+        <translation>未发送</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>未发送：%1</translation>
+    </message>
+    <message>
+        <source>No device is connected.</source>
+        <translation>没有连接设备。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be restored: %2.</source>
+        <translation>无法恢复 %1：%2。</translation>
+    </message>
+    <message>
+        <source>The file is for a %1, the device is a %2. Both have %3 inputs and %4 outputs, but not every setting may mean the same. Restore it all the same?</source>
+        <translation>该文件属于 %1，设备是 %2。两者都有 %3 个输入和 %4 个输出，但并非每项设置的含义都相同。仍要恢复吗？</translation>
+    </message>
+    <message>
+        <source>The file is for a %1 with %2 inputs and %3 outputs; the device is a %4 with %5 and %6. It cannot be restored to this device.</source>
+        <translation>该文件属于 %1（%2 个输入，%3 个输出）；设备是 %4（%5 个输入，%6 个输出）。无法恢复到此设备。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 checked settings now match the file.</source>
+        <translation>已勾选的 %2 项设置中，现有 %1 项与文件一致。</translation>
+    </message>
+    <message>
+        <source>Nothing was changed.</source>
+        <translation>设备没有任何更改。</translation>
+    </message>
+    <message>
+        <source>Nothing was saved.</source>
+        <translation>没有保存任何内容。</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2. Nothing was saved; choose another folder or free some space.</source>
+        <translation>无法写入 %1：%2。没有保存任何内容；请选择其他文件夹或释放磁盘空间。</translation>
+    </message>
+    <message>
+        <source>Saved %1 settings of the %2 to %3.</source>
+        <translation>已将 %2 的 %1 项设置保存到 %3。</translation>
+    </message>
+    <message>
+        <source>Settings the device did not report are not in the file.</source>
+        <translation>设备没有报告的设置不在文件中。</translation>
+    </message>
+    <message>
+        <source>The device already matches the file: nothing to restore.</source>
+        <translation>设备已与文件一致：无需恢复。</translation>
+    </message>
+    <message>
+        <source>Input board %1</source>
+        <translation>输入板卡 %1</translation>
+    </message>
+    <message>
+        <source>Output board %1</source>
+        <translation>输出板卡 %1</translation>
+    </message>
+    <message>
+        <source>Input names</source>
+        <translation>输入名称</translation>
+    </message>
+    <message>
+        <source>Output names</source>
+        <translation>输出名称</translation>
+    </message>
+    <message>
+        <source>Scene names</source>
+        <translation>场景名称</translation>
+    </message>
+    <message>
+        <source>Routing to input %1</source>
+        <translation>切换到输入 %1</translation>
+    </message>
+    <message>
+        <source>The file holds no setting this device has: nothing to restore.</source>
+        <translation>文件中没有此设备具有的设置：无需恢复。</translation>
+    </message>
+    <message>
+        <source>The device is not the one that was read. Nothing was sent; start the restore again.</source>
+        <translation>当前设备不是之前读取的那台。没有发送任何内容；请重新开始恢复。</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1%2</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigDialog</name>
+    <message>
+        <source>Configuration (*.json)</source>
+        <translation>配置文件 (*.json)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Back up the device configuration to</source>
+        <translation>将设备配置备份到</translation>
+    </message>
+    <message>
+        <source>Restore the device configuration from</source>
+        <translation>从以下文件恢复设备配置</translation>
+    </message>
+    <message>
+        <source>Restore the device configuration</source>
+        <translation>恢复设备配置</translation>
+    </message>
+    <message>
+        <source>Back up the device configuration</source>
+        <translation>备份设备配置</translation>
+    </message>
+    <message>
+        <source>Sending the checked settings, then reading them back ...</source>
+        <translation>正在发送已勾选的设置，然后读回 ...</translation>
+    </message>
+    <message>
+        <source>Reading the device ...</source>
+        <translation>正在读取设备 ...</translation>
+    </message>
+    <message>
+        <source>Only the settings where the device differs from the file are listed. Apply sends the checked ones; the network settings go last and may cut the link.</source>
+        <translation>只列出设备与文件不一致的设置。“应用”发送已勾选的项；网络设置最后发送，可能会断开连接。</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置项</translation>
+    </message>
+    <message>
+        <source>On the device before</source>
+        <translation>恢复前设备上的值</translation>
+    </message>
+    <message>
+        <source>On the device now</source>
+        <translation>设备上当前的值</translation>
+    </message>
+    <message>
+        <source>In the file</source>
+        <translation>文件中的值</translation>
+    </message>
+    <message>
+        <source>Read back</source>
+        <translation>读回结果</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Restore all the same</source>
+        <translation>仍然恢复</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 </TS>

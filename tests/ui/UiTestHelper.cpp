@@ -1,8 +1,8 @@
 #include "UiTestHelper.h"
 
 #include "AppContext.h"
-#include "OutputLocks.h"
 #include "FontCheck.h"
+#include "OutputLocks.h"
 #include "SerialPortList.h"
 #include "SimServer.h"
 
@@ -133,6 +133,11 @@ int UiTestHelper::freePort() const
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     return probe.serverPort();
+}
+
+QStringList UiTestHelper::deviceLine(const QString &line)
+{
+    return _sim->device()->handleLine(line);
 }
 
 void UiTestHelper::routeAtDevice(int output, int input, bool quietly)

@@ -42,6 +42,9 @@ public:
     // Switches an output at the simulated device, as its front panel would; reported
     // at once unless quietly is set.
     Q_INVOKABLE void routeAtDevice(int output, int input, bool quietly = false);
+    // A command line applied at the simulated device without telling the panel (a change
+    // made at the device itself); returns the replies it would have sent.
+    Q_INVOKABLE QStringList deviceLine(const QString &line);
     // Locks an output as a remote controller would (owner "test").
     Q_INVOKABLE void lockOutput(int output, const QString &holder);
     // A loopback port held open by the helper (to see a listen refused), and a free one.

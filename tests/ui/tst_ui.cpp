@@ -9,6 +9,7 @@
 // outside any test function (while a file's objects are created) fails the file's run,
 // with its file and line.
 #include "AppContext.h"
+#include "ConfigPanel.h"
 #include "ConnectionStatus.h"
 #include "MqttBridge.h"
 #include "QmlTypes.h"
@@ -54,6 +55,8 @@ public slots:
         }
         _helper = new UiTestHelper(_sim, _address, this);
         _remote = new RouterServer(AppContext::Instance(), this);
+        _config = new ConfigPanel(AppContext::Instance(), this);
+        _config->engine()->setTimeoutMs(2000);
         // Screens are tested link by link: a dropped link stays down unless a test
         // turns reconnecting on.
         ConnectionTimings timings;
@@ -70,6 +73,7 @@ public slots:
         engine->rootContext()->setContextProperty(QStringLiteral("helper"), _helper);
         engine->rootContext()->setContextProperty(QStringLiteral("remoteControl"), _remote);
         engine->rootContext()->setContextProperty(QStringLiteral("mqttBridge"), _mqtt);
+        engine->rootContext()->setContextProperty(QStringLiteral("configTool"), _config);
         ctx->setEngine(engine);
         connect(engine, &QQmlEngine::warnings, this, &Setup::onQmlWarnings);
     }
@@ -92,6 +96,7 @@ private:
     UiTestHelper *_helper = nullptr;
     RouterServer *_remote = nullptr;
     MqttBridge *_mqtt = nullptr;
+    ConfigPanel *_config = nullptr;
     QString _address;
 };
 
