@@ -3,7 +3,11 @@
 #include "ClientIO.h"
 #include "CommandAdapter.h"
 #include "ContextLog.h"
+#include "LinkSupervisor.h"
 #include "OutputLocks.h"
+#include "RouteStage.h"
+#include "RouteWatch.h"
+#include "RoutingHistory.h"
 #include "ReplyApplier.h"
 #include "SettingsStore.h"
 
@@ -22,6 +26,12 @@ AppContext::AppContext(QObject *parent)
       _store(std::make_unique<SettingsStore>())
 {
     qRegisterMetaType<MyCustomType>("MyCustomType");
+    // The parts the screens reach through properties, readable as QVariants anywhere.
+    qRegisterMetaType<OutputLocks *>();
+    qRegisterMetaType<LinkSupervisor *>();
+    qRegisterMetaType<RouteWatch *>();
+    qRegisterMetaType<RoutingHistory *>();
+    qRegisterMetaType<RouteStage *>();
     _traffic = new TrafficConsole(this);
     _traffic->setSender([this](const QByteArray &line) {
         if (!isConnected() || !_clientio)
