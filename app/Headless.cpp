@@ -1,6 +1,7 @@
 #include "Headless.h"
 
 #include "AppContext.h"
+#include "ConnectionStatus.h"
 #include "LogFilter.h"
 #include "MqttBridge.h"
 #include "RouterServer.h"
@@ -70,29 +71,6 @@ bool parseListen(const QString &text, QString *host, quint16 *port)
     *host = h;
     *port = quint16(n);
     return true;
-}
-
-QString problemText(const QString &key)
-{
-    if (key == QLatin1String("refused"))
-        return QStringLiteral("connection refused");
-    if (key == QLatin1String("noAnswer"))
-        return QStringLiteral("no answer from the address within 5 seconds");
-    if (key == QLatin1String("unreachable"))
-        return QStringLiteral("host or network unreachable");
-    if (key == QLatin1String("badAddress"))
-        return QStringLiteral("address not valid");
-    if (key == QLatin1String("portNotFound"))
-        return QStringLiteral("serial port not found");
-    if (key == QLatin1String("portBusy"))
-        return QStringLiteral("serial port busy (in use by another program)");
-    if (key == QLatin1String("permission"))
-        return QStringLiteral("permission denied: the user must be in the \"dialout\" group");
-    if (key == QLatin1String("lost"))
-        return QStringLiteral("connection lost (device unplugged or closed the link)");
-    if (key == QLatin1String("settingsUnreadable"))
-        return QStringLiteral("the settings file cannot be read; changes will not be saved");
-    return key;
 }
 
 // The broker options of the command line; false (with *why) when they cannot be used.
@@ -339,7 +317,7 @@ int runHeadless(int argc, char *argv[])
     QObject::connect(&ctx, &AppContext::isConnectPendingChanged, &retry, scheduleRetry);
     QObject::connect(&ctx, &AppContext::connectProblemChanged, &retry, [&] {
         if (!ctx.connectProblem().isEmpty())
-            logLine(QStringLiteral("%1: %2").arg(target, problemText(ctx.connectProblem())));
+            logLine(QStringLiteral("%1: %2").arg(target, ConnectProblem::describe(ctx.connectProblem())));
     });
 
     logLine(QStringLiteral("tessaro %1 without a window; connecting to %2")

@@ -1,5 +1,7 @@
 #include "ConnectionStatus.h"
 
+#include <QHash>
+
 QString ConnectProblem::forFailure(ClientIO::Failure failure)
 {
     switch (failure) {
@@ -23,4 +25,26 @@ QString ConnectProblem::forFailure(ClientIO::Failure failure)
         return QStringLiteral("lost");
     }
     return QString();
+}
+
+QString ConnectProblem::describe(const QString &key)
+{
+    static const QHash<QString, QString> kTexts = {
+        {QStringLiteral("refused"), QStringLiteral("connection refused")},
+        {QStringLiteral("noAnswer"), QStringLiteral("no answer from the address within 5 seconds")},
+        {QStringLiteral("unreachable"), QStringLiteral("host or network unreachable")},
+        {QStringLiteral("badAddress"), QStringLiteral("address not valid")},
+        {QStringLiteral("portNotFound"), QStringLiteral("serial port not found")},
+        {QStringLiteral("portBusy"), QStringLiteral("serial port busy (in use by another program)")},
+        {QStringLiteral("permission"),
+         QStringLiteral("permission denied: the user must be in the \"dialout\" group")},
+        {QStringLiteral("lost"), QStringLiteral("connection lost (device unplugged or closed the link)")},
+        {SettingsUnreadable, QStringLiteral("the settings file cannot be read; changes will not be saved")},
+        {NoDeviceAnswer,
+         QStringLiteral("the link is open but no device answers: check the cable, the port and "
+                        "the baud rate")},
+        {StoppedAnswering, QStringLiteral("the device stopped answering")},
+        {NoBaudRate, QStringLiteral("no baud rate chosen")},
+    };
+    return kTexts.value(key, key);
 }

@@ -27,4 +27,7 @@ inline const QString NoDeviceAnswer = QStringLiteral("noDeviceAnswer");
 inline const QString StoppedAnswering = QStringLiteral("stoppedAnswering");
 inline const QString NoBaudRate = QStringLiteral("noBaudRate");
 QString forFailure(ClientIO::Failure failure);
+// The problem in plain English, for logs and programs without a window (the screens
+// have their own translated texts); an unknown key comes back as it is.
+QString describe(const QString &key);
 } // namespace ConnectProblem

@@ -2,6 +2,7 @@
 //   tessaro-ctl (--device HOST[:PORT] | --serial PATH [--baud N]) COMMAND
 #include "AppContext.h"
 #include "ConfigEngine.h"
+#include "ConnectionStatus.h"
 #include "CtlCommands.h"
 #include "LogFilter.h"
 
@@ -31,31 +32,6 @@ const char *const kUsage =
     "Areas: names, routing, outputs, beep, signal, edid, audio, boards, resolution, network.\n"
     "Exit status: 0 done, 1 not confirmed by the device or differences found, 2 usage or\n"
     "file error, 3 no connection.\n";
-
-QString problemText(const QString &key)
-{
-    if (key == QLatin1String("refused"))
-        return QStringLiteral("connection refused");
-    if (key == QLatin1String("noAnswer"))
-        return QStringLiteral("no answer from the address");
-    if (key == QLatin1String("unreachable"))
-        return QStringLiteral("host or network unreachable");
-    if (key == QLatin1String("badAddress"))
-        return QStringLiteral("address not valid");
-    if (key == QLatin1String("portNotFound"))
-        return QStringLiteral("serial port not found");
-    if (key == QLatin1String("portBusy"))
-        return QStringLiteral("serial port busy (in use by another program)");
-    if (key == QLatin1String("permission"))
-        return QStringLiteral("permission denied: the user must be in the \"dialout\" group");
-    if (key == QLatin1String("noDeviceAnswer"))
-        return QStringLiteral("the link is open but no device answers");
-    if (key == QLatin1String("lost"))
-        return QStringLiteral("connection lost");
-    if (key == QLatin1String("noBaudRate"))
-        return QStringLiteral("no baud rate");
-    return key;
-}
 
 int usage(const QString &problem)
 {
@@ -167,7 +143,7 @@ int main(int argc, char *argv[])
     loop.exec();
     if (!ctx.deviceIdentified()) {
         const QString why = ctx.connectProblem().isEmpty() ? QStringLiteral("no device answered")
-                                                           : problemText(ctx.connectProblem());
+                                                           : ConnectProblem::describe(ctx.connectProblem());
         Ctl::complain(QStringLiteral("%1: %2").arg(ctx.linkDescription(), why));
         // An address that is none is a usage error; anything else is no connection.
         return ctx.connectProblem() == QLatin1String("badAddress") ? Ctl::UsageOrFile : Ctl::NoConnection;
