@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ConnectionStatus.h"
+#include "LinkSupervisor.h"
 #include "LogFilter.h"
 #include "MqttBridge.h"
 #include "RouterServer.h"
@@ -303,8 +304,11 @@ int runHeadless(int argc, char *argv[])
         logLine(QStringLiteral("connecting to %1").arg(target));
         ctx.connectTerminal();
     });
+    // This timer covers a device that is not there at start; after a loss the context's
+    // own back-off reconnects, and the timer stands down while it does.
     const auto scheduleRetry = [&] {
-        if (stopping || ctx.isConnected() || ctx.isConnectPending() || retry.isActive())
+        if (stopping || ctx.isConnected() || ctx.isConnectPending() || retry.isActive() ||
+            ctx.supervisor()->reconnecting())
             return;
         logLine(QStringLiteral("trying again in %1 ms").arg(retryMs));
         retry.start();
@@ -315,6 +319,15 @@ int runHeadless(int argc, char *argv[])
         scheduleRetry();
     });
     QObject::connect(&ctx, &AppContext::isConnectPendingChanged, &retry, scheduleRetry);
+    bool backingOff = false; // the countdown notifies every second: log its start only
+    QObject::connect(ctx.supervisor(), &LinkSupervisor::reconnectChanged, &retry, [&] {
+        const bool now = ctx.supervisor()->reconnecting();
+        if (now && !backingOff) {
+            retry.stop();
+            logLine(QStringLiteral("trying again in %1 s").arg(ctx.supervisor()->reconnectIn()));
+        }
+        backingOff = now;
+    });
     QObject::connect(&ctx, &AppContext::connectProblemChanged, &retry, [&] {
         if (!ctx.connectProblem().isEmpty())
             logLine(QStringLiteral("%1: %2").arg(target, ConnectProblem::describe(ctx.connectProblem())));
